@@ -1,0 +1,191 @@
+/*
+ * Zephlin_DLL: the flash-programming library of Zephlin.
+ *
+ * Every operation is one synchronous call that takes a pointer to an operation
+ * context record and returns a 16-bit result code, which it also stores in the
+ * record's result word. The caller owns the record, the result word and every
+ * image buffer the record points to. This header compiles as C11 and as C++20.
+ */
+#ifndef ZEPHLIN_DLL_H
+#define ZEPHLIN_DLL_H
+
+#include <stddef.h>
+#include <stdint.h>
+#include <wchar.h>
+
+#if defined(__GNUC__)
+#define ZEPHLIN_API __attribute__((visibility("default")))
+#else
+#define ZEPHLIN_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Result codes ---------------------------------------------------------
+ * The result word holds 0 to 100 as transfer progress in percent while an
+ * export runs, and one of these codes (101 and above) once it has finished. */
+enum {
+    ZEPHLIN_PROGRESS_MAX = 100,
+    ZEPHLIN_RESULT_PASS = 101,
+    ZEPHLIN_RESULT_FAIL = 102,
+    ZEPHLIN_RESULT_SEND_ERROR = 103,
+    ZEPHLIN_RESULT_READ_ERROR = 104,
+    ZEPHLIN_RESULT_NO_WRITER = 105,
+    ZEPHLIN_RESULT_UPDATE_DECLINED = 106,
+    ZEPHLIN_RESULT_UPDATE_FAILED = 107,
+    ZEPHLIN_RESULT_STATUS_READ_ERROR = 108,
+    ZEPHLIN_RESULT_ID_MISMATCH = 109,
+    ZEPHLIN_RESULT_TARGET_LOCKED = 110,
+    ZEPHLIN_RESULT_PART_NOT_SUPPORTED = 111,
+    ZEPHLIN_RESULT_CHECKSUM_ERROR = 112,
+    ZEPHLIN_RESULT_CANCELLED = 113,
+    ZEPHLIN_RESULT_OPEN_FILE_ERROR = 114,
+    ZEPHLIN_RESULT_KDX_FILE_CHECKSUM_ERROR = 115,
+    ZEPHLIN_RESULT_KDX_BUFFER_CHECKSUM_ERROR = 116,
+    ZEPHLIN_RESULT_KDX_TOOL_ID_ERROR = 117,
+    ZEPHLIN_RESULT_KDX_PART_NOT_SUPPORTED = 118,
+    ZEPHLIN_RESULT_KDX_CUSTOMER_ID_ERROR = 119,
+    ZEPHLIN_RESULT_POWER_ON_FAIL = 120,
+    ZEPHLIN_RESULT_END_OF_TARGET_FAIL = 121,
+    ZEPHLIN_RESULT_INFO_EMPTY = 122,
+    ZEPHLIN_RESULT_NO_RESPONSE = 123,
+    ZEPHLIN_RESULT_FILE_TOO_LARGE = 124
+};
+
+/* ---- Auto-sequence step flags (field stepFlags) ------------------------- */
+enum {
+    ZEPHLIN_STEP_WHOLE_CHIP_ERASE = 0x0001,
+    ZEPHLIN_STEP_BLANK_CHECK = 0x0002,
+    ZEPHLIN_STEP_PROGRAM = 0x0004,
+    ZEPHLIN_STEP_VERIFY = 0x0008,
+    ZEPHLIN_STEP_WRITE_OPTIONS = 0x0010,
+    ZEPHLIN_STEP_ERASE = 0x0020,
+    ZEPHLIN_STEP_SAVE_CHIP_CHECKSUM = 0x0080,
+    /* Set by the caller only while a step runs inside the Auto sequence or a
+     * project save; the option-word builder reads it with SAVE_CHIP_CHECKSUM. */
+    ZEPHLIN_STEP_IN_SEQUENCE = 0x8000,
+    /* WholeChip Erase, Blank Check, Program, Verify, Write Options and Save
+     * Chip Checksum: the flags after start-up and after every part change. */
+    ZEPHLIN_STEP_DEFAULT = 0x009F
+};
+
+/* ---- Sizes of the record's fixed-capacity fields ------------------------ */
+enum {
+    ZEPHLIN_SELECT_SLOTS = 8,
+    ZEPHLIN_CHECK_SLOTS = 14,
+    /* Wide-text fields hold at most CAPACITY - 1 characters and a terminator;
+     * the library never writes past them and always terminates them. */
+    ZEPHLIN_PATH_CAPACITY = 1024,
+    ZEPHLIN_FORM_TEXT_CAPACITY = 256,
+    ZEPHLIN_CUSTOMER_STRING_BYTES = 16,
+    ZEPHLIN_SERIAL_STRING_BYTES = 12,
+    ZEPHLIN_SAVE_TIME_BYTES = 6
+};
+
+/* ---- Off-line flags (field offlineFlags) -------------------------------- */
+enum {
+    ZEPHLIN_OFFLINE_SERIAL_ENABLED = 0x01,
+    ZEPHLIN_OFFLINE_AUTO_INCREMENT = 0x02,
+    ZEPHLIN_OFFLINE_AREA_MASK = 0xC0,
+    ZEPHLIN_OFFLINE_AREA_SECOND = 0x40
+};
+
+/* ---- Operation context record ------------------------------------------
+ * The one parameter block of every export but GetDLLInfo and GetBodyInfo.
+ * Fields are in their contract order; comments give what reads ("in") or
+ * fills ("out") them. */
+typedef struct ZephlinContext {
+    int32_t chipIndex;                             /* catalogue index; -1 unknown */
+    uint32_t selectSettings[ZEPHLIN_SELECT_SLOTS]; /* chosen entry; slot 6 numeric */
+    uint32_t checkSettings[ZEPHLIN_CHECK_SLOTS];   /* 1 checked, 0 not */
+    uint8_t* codeImage;                            /* caller-owned main-area image */
+    uint32_t codeStart;
+    uint32_t codeSize;         /* 0: the main area is skipped */
+    uint16_t codeChecksum;     /* 16-bit sum of codeSize bytes */
+    uint16_t codeAreaChecksum; /* sum over the whole main area, 0xFF filler */
+    uint8_t* dataImage;        /* caller-owned second-area image */
+    uint32_t dataStart;
+    uint32_t dataSize; /* 0: the second area is skipped */
+    uint16_t dataChecksum;
+    uint16_t dataAreaChecksum;
+    uint16_t stepFlags; /* ZEPHLIN_STEP_* */
+    wchar_t projectFile[ZEPHLIN_PATH_CAPACITY];
+    wchar_t codeFileName[ZEPHLIN_PATH_CAPACITY];
+    wchar_t ispCodeName[ZEPHLIN_PATH_CAPACITY];
+    wchar_t projectFolder[ZEPHLIN_PATH_CAPACITY];
+    wchar_t formTo[ZEPHLIN_FORM_TEXT_CAPACITY];
+    wchar_t formFrom[ZEPHLIN_FORM_TEXT_CAPACITY];
+    wchar_t formPartNo[ZEPHLIN_FORM_TEXT_CAPACITY];
+    uint8_t customerId;
+    uint8_t customerString[ZEPHLIN_CUSTOMER_STRING_BYTES];
+    uint8_t ispCodeSource; /* 1: user file, else built-in */
+    uint16_t bufferChecksum;
+    uint16_t projectVersion;
+    uint16_t libraryVersion;                   /* major in the high byte */
+    uint8_t saveTime[ZEPHLIN_SAVE_TIME_BYTES]; /* year-2000, month, day, h, m, s */
+    uint32_t randomKey;
+    uint16_t atpgKey;
+    uint8_t offlineFlags; /* ZEPHLIN_OFFLINE_* */
+    uint32_t serialAddress;
+    uint8_t serialString[ZEPHLIN_SERIAL_STRING_BYTES];
+    uint32_t serialNumber;
+    uint32_t currentNumber;
+    uint16_t maxCounter;
+    uint16_t currentCounter;
+    uint8_t offlineReserved[2];
+    /* The caller's result word. An export writes it with single atomic 16-bit
+     * stores, progress first and its result code last; a caller on another
+     * thread reads it with atomic 16-bit loads and touches the record again
+     * only once it shows 101 or more. */
+    uint16_t* result;
+} ZephlinContext;
+
+/* ---- Body-info record -----------------------------------------------------
+ * One per catalogue part, in catalogue order; the position is the chip index.
+ * Defaults are the option settings the part's default option words decode to. */
+typedef struct ZephlinSelectCell {
+    const wchar_t* name; /* "NA": the slot is unused */
+    union {
+        const wchar_t* list; /* slots 0 to 5: comma-separated choices */
+        uintptr_t mask;      /* slots 6 and 7: the numeric option's mask */
+    } choices;
+    uint32_t defaultValue;
+} ZephlinSelectCell;
+
+typedef struct ZephlinCheckCell {
+    const wchar_t* name;        /* "NA": the slot is unused */
+    uint32_t attribute;         /* 1-based select slot it gates; 0 none */
+    const wchar_t* description; /* English, L'\0', then Chinese */
+    uint32_t defaultValue;      /* 1 checked */
+} ZephlinCheckCell;
+
+typedef struct ZephlinBodyInfo {
+    const wchar_t* partName;
+    uint32_t chipType;
+    uint32_t seriesMask;
+    uint32_t mainAreaSize;
+    uint32_t secondAreaSize; /* 0: no second area */
+    uint32_t customerDataFlag;
+    uint32_t checksumSaveFlag;
+    ZephlinSelectCell selectCells[ZEPHLIN_SELECT_SLOTS];
+    ZephlinCheckCell checkCells[ZEPHLIN_CHECK_SLOTS];
+} ZephlinBodyInfo;
+
+/* ---- Exports ---------------------------------------------------------- */
+
+/* Stores the address of the first of the catalogue's body-info records and
+ * returns their number. The records are the library's and stay valid while it
+ * is loaded and no further call rebuilds them. */
+ZEPHLIN_API int32_t GetBodyInfo(const ZephlinBodyInfo** records);
+
+/* Stores the version word (major, minor, build, revision from the top byte
+ * down) and the edition code. */
+ZEPHLIN_API void GetDLLInfo(uint32_t* versionWord, int32_t* editionCode);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZEPHLIN_DLL_H */
