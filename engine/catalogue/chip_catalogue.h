@@ -11,6 +11,8 @@
 namespace zephlin {
 
 inline constexpr const wchar_t* kUnusedSlotName = L"NA";
+// Unused check slots carry "NA" in both languages, like every description.
+inline constexpr const wchar_t* kUnusedDescription = L"NA\0NA";
 
 // An option control with a list of choices (or, in slots 6 and 7, one numeric
 // value). The choice text is comma-separated, or names a size rule
@@ -29,7 +31,7 @@ struct CheckDescriptor {
     uint8_t wordIndex = 0;
     uint32_t mask = 0;
     uint32_t attribute = 0; // 1-based select slot whose list the box enables; 0 none
-    const wchar_t* description = kUnusedSlotName;
+    const wchar_t* description = kUnusedDescription;
 };
 
 inline constexpr std::size_t kSelectSlots = 8;
@@ -57,6 +59,7 @@ struct ChipRecord {
     std::array<CheckDescriptor, kCheckSlots> checks;
 };
 
+inline constexpr std::size_t kCatalogueSize = 36;
 inline constexpr uint8_t kNoCoreCode = 255;
 
 // All records in chip-index order.
