@@ -184,6 +184,25 @@ ZEPHLIN_API int32_t GetBodyInfo(const ZephlinBodyInfo** records);
  * down) and the edition code. */
 ZEPHLIN_API void GetDLLInfo(uint32_t* versionWord, int32_t* editionCode);
 
+/* ---- Catalogue details ------------------------------------------------
+ * What a part's record holds beyond its body-info record, for tools that
+ * describe parts (the command-line programmer's listings). */
+typedef struct ZephlinPartDetails {
+    uint32_t deviceId;
+    uint16_t chipId;
+    uint16_t projectVersion;
+    uint32_t parameterWord;
+    uint8_t erasedValue;
+    uint32_t mainPageSize;
+    uint32_t secondPageSize;
+    uint32_t ispImageId;
+    uint32_t optionWordCount;
+} ZephlinPartDetails;
+
+/* Fills the details of the part at a chip index; returns 0 for an index
+ * outside the catalogue, leaving the details unchanged, and 1 otherwise. */
+ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex, ZephlinPartDetails* details);
+
 #ifdef __cplusplus
 }
 #endif

@@ -4,7 +4,10 @@
 #include <dlfcn.h>
 #include <stdio.h>
 
+#include <wchar.h>
+
 typedef void (*GetDLLInfoFn)(uint32_t*, int32_t*);
+typedef int32_t (*GetBodyInfoFn)(const ZephlinBodyInfo**);
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -29,6 +32,23 @@ int main(int argc, char** argv) {
             fprintf(stderr, "GetDLLInfo gave 0x%08X and %d\n", (unsigned)word, (int)edition);
             failures++;
         }
+    }
+    GetBodyInfoFn getBodyInfo = (GetBodyInfoFn)dlsym(library, "GetBodyInfo");
+    if (getBodyInfo == NULL) {
+        fprintf(stderr, "GetBodyInfo is not exported\n");
+        failures++;
+    } else {
+        const ZephlinBodyInfo* records = NULL;
+        const int32_t count = getBodyInfo(&records);
+        if (count != 36 || records == NULL || wcscmp(records[0].partName, L"Nerel A1(3V)") != 0) {
+            fprintf(stderr, "GetBodyInfo gave %d records\n", (int)count);
+            failures++;
+        }
+    }
+    /* Only the exports are visible: internals stay hidden. */
+    if (dlsym(library, "_ZN7zephlin13chipCatalogueEv") != NULL) {
+        fprintf(stderr, "an internal symbol is exported\n");
+        failures++;
     }
     dlclose(library);
     return failures == 0 ? 0 : 1;
