@@ -1,20 +1,18 @@
 #include "parts_listing.h"
 
 #include "Zephlin_DLL.h"
+#include "part_catalogue.h"
 #include "utf8.h"
 
-#include <bit>
 #include <cstdio>
-#include <cwchar>
 
 namespace zephlin::cli {
 namespace {
 
-const char* seriesName(uint32_t seriesMask) {
-    static constexpr const char* kNames[] = {"Alvar Series", "Borin Series", "Cedex Series",
-                                             "Dovan Series", "Eskel Series", "Folm Series"};
-    const auto bit = static_cast<std::size_t>(std::countr_zero(seriesMask));
-    return bit < std::size(kNames) ? kNames[bit] : "?";
+std::string seriesText(uint32_t seriesMask) {
+    const auto bit = lowestSeriesBit(seriesMask);
+    const std::wstring_view name = bit ? seriesName(*bit) : std::wstring_view{};
+    return name.empty() ? "?" : toUtf8(name);
 }
 
 } // namespace
@@ -32,8 +30,9 @@ bool listParts(std::ostream& out) {
         ZephlinGetPartDetails(i, &details);
         char line[160];
         std::snprintf(line, sizeof line, "%5d  %-12s  %-18s  %4u  %9u  %11u  %12u\n", i,
-                      seriesName(part.seriesMask), toUtf8(part.partName).c_str(), part.chipType,
-                      part.mainAreaSize, part.secondAreaSize, details.optionWordCount);
+                      seriesText(part.seriesMask).c_str(), toUtf8(part.partName).c_str(),
+                      part.chipType, part.mainAreaSize, part.secondAreaSize,
+                      details.optionWordCount);
         out << line;
     }
     return true;
