@@ -203,6 +203,108 @@ typedef struct ZephlinPartDetails {
  * outside the catalogue, leaving the details unchanged, and 1 otherwise. */
 ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex, ZephlinPartDetails* details);
 
+/* ==== Host integration ====================================================
+ * Not operation exports: the functions below let a program plug its own user
+ * interface into the library and choose the writer the device exports talk
+ * to. A program calls them before its first device export and never while an
+ * export runs. */
+
+/* ---- Host services --------------------------------------------------------
+ * The library asks the user one kind of question (whether to update the
+ * writer's firmware), shows a few messages and, for SaveKDX, a save-file
+ * dialog. Without installed services every question is answered No and every
+ * dialog is cancelled, so the library never updates a writer's firmware
+ * without consent. The callbacks run on the thread of the export that needs
+ * them. */
+enum { ZEPHLIN_ANSWER_NO = 0, ZEPHLIN_ANSWER_YES = 1 };
+
+enum {
+    /* A plain message with an OK button (the transport diagnostics). */
+    ZEPHLIN_MESSAGE_PLAIN = 0,
+    /* A system-modal error with a stop icon (a failed firmware update). */
+    ZEPHLIN_MESSAGE_STOP = 1
+};
+
+typedef struct ZephlinSaveFileRequest {
+    const wchar_t* filterText;       /* for example "veltrix Project File (*.kdx)" */
+    const wchar_t* pattern;          /* for example "*.kdx" */
+    const wchar_t* defaultExtension; /* without the dot; appended when the name has none */
+    const wchar_t* startFolder;      /* may be empty */
+    int32_t confirmOverwrite;        /* 1: ask before replacing an existing file */
+} ZephlinSaveFileRequest;
+
+typedef struct ZephlinHostServices {
+    void* userData; /* passed back to every callback */
+    /* Returns ZEPHLIN_ANSWER_YES or ZEPHLIN_ANSWER_NO. */
+    int32_t (*askYesNo)(void* userData, const wchar_t* question);
+    /* kind is ZEPHLIN_MESSAGE_PLAIN or ZEPHLIN_MESSAGE_STOP. */
+    void (*showMessage)(void* userData, const wchar_t* text, int32_t kind);
+    /* Stores the chosen full path, terminated, in path (at most pathCapacity
+     * characters including the terminator) and returns 1; returns 0 when the
+     * user cancels. A path that does not fit counts as cancelled. */
+    int32_t (*chooseSaveFile)(void* userData, const ZephlinSaveFileRequest* request, wchar_t* path,
+                              size_t pathCapacity);
+} ZephlinHostServices;
+
+/* Installs the services (copied); NULL, or a NULL member, restores the default
+ * of that service: No, nothing shown, cancelled. */
+ZEPHLIN_API void ZephlinSetHostServices(const ZephlinHostServices* services);
+
+/* ---- Writer backend -------------------------------------------------------
+ * The device exports talk to a real writer over USB unless a program chooses
+ * the built-in writer simulator, which behaves like a writer box with a chip in
+ * its socket and keeps its state for the life of the process (and in a state
+ * file when one is given). A program that chooses the simulator must say so to
+ * its user. */
+enum { ZEPHLIN_WRITER_USB = 0, ZEPHLIN_WRITER_SIMULATOR = 1 };
+
+typedef struct ZephlinSimulatorOptions {
+    /* State file: loaded when it exists, created when it does not, written
+     * again by ZephlinSaveSimulatorState. NULL or empty: memory only. */
+    const char* stateFile;
+    /* Faults to inject, each "name" or "name=number"; see
+     * ZephlinGetSimulatorFaults. */
+    const char* const* faults;
+    size_t faultCount;
+    /* Delay per report, modelling USB full speed (about 1000); 0: none. */
+    uint32_t latencyMicroseconds;
+    /* Chip index of a part that stays in the socket whatever the target setup
+     * asks for (to provoke ID mismatches); -1: the part asked for. */
+    int32_t fixedChipIndex;
+} ZephlinSimulatorOptions;
+
+typedef struct ZephlinSimulatorFault {
+    const char* name;
+    const char* argument; /* name of the number after "=", or NULL when it takes none */
+    const char* description;
+} ZephlinSimulatorFault;
+
+/* Selects the USB writer (the choice before any call). */
+ZEPHLIN_API void ZephlinUseUsbWriter(void);
+
+/* Selects a new simulated writer. Returns 1, or 0 with a UTF-8 reason in error
+ * (at most errorCapacity bytes including the terminator; error may be NULL)
+ * when an option is invalid or the state file cannot be read; the selection is
+ * then unchanged. */
+ZEPHLIN_API int32_t ZephlinUseSimulatedWriter(const ZephlinSimulatorOptions* options, char* error,
+                                              size_t errorCapacity);
+
+/* ZEPHLIN_WRITER_USB or ZEPHLIN_WRITER_SIMULATOR. */
+ZEPHLIN_API int32_t ZephlinSelectedWriter(void);
+
+/* Writes the simulator's state to its state file. Returns 1, or 0 with a
+ * reason when the simulator is not selected, has no state file or the file
+ * cannot be written. */
+ZEPHLIN_API int32_t ZephlinSaveSimulatorState(char* error, size_t errorCapacity);
+
+/* Lets the simulated writer produce up to count chips in Off-Line Mode from its
+ * stored image and settings; production stops at the max counter. Returns the
+ * number of chips produced, or -1 when the simulator is not selected. */
+ZEPHLIN_API int32_t ZephlinSimulatorProduce(uint32_t count);
+
+/* Stores the address of the simulator's fault table and returns its length. */
+ZEPHLIN_API int32_t ZephlinGetSimulatorFaults(const ZephlinSimulatorFault** faults);
+
 #ifdef __cplusplus
 }
 #endif

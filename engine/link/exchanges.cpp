@@ -1,0 +1,93 @@
+#include "link/exchanges.h"
+
+#include "link/byte_order.h"
+#include "link/writer_connection.h"
+
+#include <algorithm>
+
+namespace zephlin {
+namespace {
+
+constexpr uint16_t kStatusDone = 0;
+constexpr uint16_t kStatusChecksumError = 1;
+constexpr std::size_t kStatusWordOffset = 2;
+
+bool sendFrame(const CommandFrame& frame) {
+    return writerLink().blockSend(frame.bytes(), ResultWord()) == frame.bytes().size();
+}
+
+StatusExchange awaitStatus(const CommandFrame& frame) {
+    StatusReport report;
+    report.fill(0xFF); // a missing report must not read as a good one
+    if (writerLink().statusRead(report) != report.size()) {
+        return {StatusExchange::Outcome::NoStatus, 0};
+    }
+    if (report[0] != frame.tag()) {
+        return {StatusExchange::Outcome::TagMismatch, 0};
+    }
+    return {StatusExchange::Outcome::Status, loadLe16(report, kStatusWordOffset)};
+}
+
+} // namespace
+
+StatusExchange commandExchange(const CommandFrame& frame) {
+    if (!sendFrame(frame)) {
+        return {StatusExchange::Outcome::SendFailure, 0};
+    }
+    return awaitStatus(frame);
+}
+
+StatusExchange writeExchange(const CommandFrame& frame, std::span<const uint8_t> data,
+                             ResultWord progress) {
+    if (!sendFrame(frame)) {
+        return {StatusExchange::Outcome::SendFailure, 0};
+    }
+    if (writerLink().blockSend(data, progress) != data.size()) {
+        return {StatusExchange::Outcome::DataFailure, 0};
+    }
+    return awaitStatus(frame);
+}
+
+ReadOutcome readExchange(const CommandFrame& frame, std::span<uint8_t> buffer,
+                         ResultWord progress) {
+    if (!sendFrame(frame)) {
+        return ReadOutcome::SendFailure;
+    }
+    if (buffer.empty()) {
+        return ReadOutcome::Done;
+    }
+    return writerLink().blockRead(buffer, progress) == buffer.size() ? ReadOutcome::Done
+                                                                     : ReadOutcome::ReadFailure;
+}
+
+QueryExchange queryExchange(const CommandFrame& frame, std::size_t replySize) {
+    const std::size_t size = std::min(replySize, kReadPiece);
+    QueryExchange result{ReadOutcome::SendFailure, std::vector<uint8_t>(size)};
+    result.outcome = readExchange(frame, result.reply);
+    if (result.outcome != ReadOutcome::Done) {
+        result.reply.clear();
+    }
+    return result;
+}
+
+StatusVerdict judgeStatus(uint16_t commandCode, uint16_t statusWord) {
+    switch (commandCode) {
+    case command::kEraseWholeChip:
+        return StatusVerdict::Done; // only the tag echo counts
+    case command::kWriteOptionWords:
+    case command::kWriteOfflineImage:
+    case command::kWriteOfflineSettings:
+        return statusWord == kStatusChecksumError ? StatusVerdict::ChecksumError
+                                                  : StatusVerdict::Done;
+    case command::kWriteMainArea:
+    case command::kWriteSecondArea:
+        if (statusWord == kStatusChecksumError) {
+            return StatusVerdict::ChecksumError;
+        }
+        return statusWord == kStatusDone ? StatusVerdict::Done : StatusVerdict::Failure;
+    default:
+        return statusWord == kStatusDone ? StatusVerdict::Done : StatusVerdict::Failure;
+    }
+}
+
+} // namespace zephlin

@@ -1,0 +1,112 @@
+#include "link/firmware_installers.h"
+
+#include "link/byte_order.h"
+#include "link/checksum16.h"
+#include "link/command_frame.h"
+#include "link/exchanges.h"
+#include "link/host_services.h"
+#include "link/writer_connection.h"
+#include "link/writer_firmware.h"
+#include "resources/embedded_images.h"
+
+#include <array>
+
+namespace zephlin {
+namespace {
+
+constexpr std::size_t kEnterFrameSize = 64;
+constexpr uint8_t kEnterBootMode = 0x86;
+constexpr int kBootModeRetries = 30;
+constexpr std::chrono::milliseconds kBootModeRetryPause{1000};
+constexpr std::chrono::milliseconds kRestartPause{1000};
+
+constexpr uint8_t kHeaderPacket = 0x33;
+constexpr uint8_t kCheckRequestPacket = 0x22;
+constexpr uint8_t kFinishPacket = 0x44;
+
+using BootPacket = std::array<uint8_t, kBootPiece>;
+
+BootPacket bootPacket(uint8_t kind) {
+    BootPacket packet{};
+    packet[0] = kind;
+    return packet;
+}
+
+// The boot loader erases its flash after the header: 30 ms per 512 bytes begun.
+std::chrono::milliseconds eraseTime(std::size_t imageLength) {
+    return std::chrono::milliseconds(30 * (imageLength / 512 + 1));
+}
+
+bool openBootLoader(WriterLink& link) {
+    for (int attempt = 0;; ++attempt) {
+        if (link.open(kBootLoaderProductId)) {
+            return true;
+        }
+        if (attempt == kBootModeRetries) {
+            return false;
+        }
+        link.wait(kBootModeRetryPause);
+    }
+}
+
+bool sendBootBlock(WriterLink& link, std::span<const uint8_t> bytes) {
+    return link.blockSend(bytes, ResultWord(), kBootPiece) == bytes.size();
+}
+
+InstallOutcome failLoudly(InstallOutcome outcome) {
+    host::showMessage(kFirmwareUpdateFailedMessage, host::MessageKind::Stop);
+    return outcome;
+}
+
+} // namespace
+
+InstallOutcome updateWriterFirmware(uint8_t coreCode) {
+    WriterLink& link = writerLink();
+
+    CommandFrame enter(command::kEnterFirmwareUpdate, kEnterFrameSize);
+    enter.put8(4, 0x00);
+    enter.put8(5, kEnterBootMode);
+    if (link.blockSend(enter.bytes(), ResultWord(), kCommandPiece) != enter.bytes().size()) {
+        return InstallOutcome::SendFailure;
+    }
+    if (!openBootLoader(link)) {
+        return InstallOutcome::NoBootMode;
+    }
+
+    const WriterFirmware* firmware = writerFirmwareForCore(coreCode);
+    const auto image = firmware != nullptr
+                           ? resources::findImage(resources::ImageKind::Firmware, firmware->imageId)
+                           : std::nullopt;
+    if (!image) {
+        return InstallOutcome::ImageMissing;
+    }
+    const uint16_t checksum = checksum16(*image);
+
+    BootPacket header = bootPacket(kHeaderPacket);
+    storeBigEndian(header, 4, 3, static_cast<uint32_t>(image->size()));
+    storeBigEndian(header, 7, 2, checksum);
+    if (!sendBootBlock(link, header)) {
+        return failLoudly(InstallOutcome::SendFailure);
+    }
+    link.wait(eraseTime(image->size()));
+    if (!sendBootBlock(link, *image)) {
+        return failLoudly(InstallOutcome::SendFailure);
+    }
+    if (!sendBootBlock(link, bootPacket(kCheckRequestPacket))) {
+        return failLoudly(InstallOutcome::SendFailure);
+    }
+    std::array<uint8_t, 2> answer{};
+    if (link.blockRead(answer, ResultWord()) != answer.size()) {
+        return failLoudly(InstallOutcome::ReadFailure);
+    }
+    if (loadBigEndian(answer, 0, 2) != checksum) {
+        return failLoudly(InstallOutcome::ChecksumMismatch);
+    }
+    if (!sendBootBlock(link, bootPacket(kFinishPacket))) {
+        return InstallOutcome::SendFailure;
+    }
+    link.wait(kRestartPause);
+    return InstallOutcome::Success;
+}
+
+} // namespace zephlin
