@@ -1,0 +1,154 @@
+// The host-integration functions of the public header, called as a program
+// calls them.
+#include "Zephlin_DLL.h"
+
+#include "link/host_services.h"
+#include "link/simulator/writer_simulator.h"
+#include "link/writer_connection.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace zephlin {
+namespace {
+
+TEST(HostServices, WithoutAProgramEveryQuestionIsNoAndEveryDialogCancelled) {
+    ZephlinSetHostServices(nullptr);
+    EXPECT_FALSE(host::askYesNo(L"Unmatched FW version, Do you want to update ?"));
+    EXPECT_FALSE(
+        host::chooseSaveFile({L"veltrix Project File (*.kdx)", L"*.kdx", L"kdx", L"", true})
+            .has_value());
+    host::showMessage(L"nobody sees this", host::MessageKind::Plain);
+}
+
+struct Script {
+    std::wstring question;
+    std::wstring filter, pattern, extension, folder;
+    int32_t confirm = -1;
+    std::wstring answerPath = L"/projects/board.kdx";
+    bool terminate = true;
+};
+
+ZephlinHostServices scripted(Script& script) {
+    return ZephlinHostServices{
+        .userData = &script,
+        .askYesNo = [](void* self, const wchar_t* question) -> int32_t {
+            static_cast<Script*>(self)->question = question;
+            return ZEPHLIN_ANSWER_YES;
+        },
+        .showMessage = nullptr,
+        .chooseSaveFile = [](void* self, const ZephlinSaveFileRequest* request, wchar_t* path,
+                             size_t capacity) -> int32_t {
+            Script& s = *static_cast<Script*>(self);
+            s.filter = request->filterText;
+            s.pattern = request->pattern;
+            s.extension = request->defaultExtension;
+            s.folder = request->startFolder;
+            s.confirm = request->confirmOverwrite;
+            if (s.answerPath.size() + 1 > capacity) {
+                return 0;
+            }
+            std::wmemcpy(path, s.answerPath.c_str(), s.answerPath.size() + (s.terminate ? 1 : 0));
+            if (!s.terminate) {
+                std::wmemset(path + s.answerPath.size(), L'x', capacity - s.answerPath.size());
+            }
+            return 1;
+        },
+    };
+}
+
+TEST(HostServices, InstalledServicesAnswerAndChoose) {
+    Script script;
+    const ZephlinHostServices services = scripted(script);
+    ZephlinSetHostServices(&services);
+    EXPECT_TRUE(host::askYesNo(L"FW is not support CM0, Do you want to update ?"));
+    EXPECT_EQ(script.question, L"FW is not support CM0, Do you want to update ?");
+
+    const auto path = host::chooseSaveFile(
+        {L"veltrix Project File (*.kdx)", L"*.kdx", L"kdx", L"/projects/", true});
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, L"/projects/board.kdx");
+    EXPECT_EQ(script.filter, L"veltrix Project File (*.kdx)");
+    EXPECT_EQ(script.pattern, L"*.kdx");
+    EXPECT_EQ(script.extension, L"kdx");
+    EXPECT_EQ(script.folder, L"/projects/");
+    EXPECT_EQ(script.confirm, 1);
+    ZephlinSetHostServices(nullptr);
+}
+
+TEST(HostServices, AnUnterminatedPathCountsAsCancelled) {
+    Script script;
+    script.terminate = false;
+    const ZephlinHostServices services = scripted(script);
+    ZephlinSetHostServices(&services);
+    EXPECT_FALSE(host::chooseSaveFile({}).has_value());
+    ZephlinSetHostServices(nullptr);
+}
+
+TEST(WriterSelection, StartsWithUsbAndSwitchesOnRequest) {
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+    EXPECT_EQ(ZephlinSimulatorProduce(1), -1);
+    char error[128] = "";
+    EXPECT_EQ(ZephlinSaveSimulatorState(error, sizeof error), 0);
+    EXPECT_STREQ(error, "the simulated writer is not selected");
+
+    const char* faults[] = {"unplug-after=500", "late-status"};
+    const ZephlinSimulatorOptions options{nullptr, faults, 2, 0, -1};
+    ASSERT_EQ(ZephlinUseSimulatedWriter(&options, error, sizeof error), 1) << error;
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_SIMULATOR);
+    ASSERT_NE(selectedSimulator(), nullptr);
+    EXPECT_EQ(selectedSimulator()->faults().argument(sim::Fault::UnplugAfter), 500u);
+    EXPECT_EQ(ZephlinSimulatorProduce(5), 0) << "nothing stored to produce from";
+    EXPECT_EQ(ZephlinSaveSimulatorState(error, sizeof error), 0) << "no state file";
+
+    ZephlinUseUsbWriter();
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+}
+
+TEST(WriterSelection, RefusesInvalidOptionsAndKeepsTheSelection) {
+    char error[32] = "";
+    const char* unknown[] = {"melted-writer"};
+    const ZephlinSimulatorOptions bad{nullptr, unknown, 1, 0, -1};
+    EXPECT_EQ(ZephlinUseSimulatedWriter(&bad, error, sizeof error), 0);
+    // "unknown simulator fault: melted-writer", cut to the 32-byte buffer.
+    EXPECT_STREQ(error, "unknown simulator fault: melted");
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+
+    const ZephlinSimulatorOptions noPart{nullptr, nullptr, 0, 0, 36};
+    EXPECT_EQ(ZephlinUseSimulatedWriter(&noPart, nullptr, 0), 0);
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+}
+
+TEST(WriterSelection, CreatesAndSavesTheStateFile) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("zephlin-selection-" + std::to_string(::getpid()) + ".state");
+    std::filesystem::remove(path);
+    const std::string name = path.string();
+    const ZephlinSimulatorOptions options{name.c_str(), nullptr, 0, 0, 3};
+    char error[256] = "";
+    ASSERT_EQ(ZephlinUseSimulatedWriter(&options, error, sizeof error), 1) << error;
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(ZephlinSaveSimulatorState(error, sizeof error), 1) << error;
+    std::filesystem::remove(path);
+}
+
+TEST(WriterSelection, ListsTheFaults) {
+    const ZephlinSimulatorFault* faults = nullptr;
+    const int32_t count = ZephlinGetSimulatorFaults(&faults);
+    ASSERT_EQ(count, 17);
+    std::set<std::string> withNumber;
+    for (int32_t i = 0; i < count; ++i) {
+        EXPECT_NE(faults[i].description, nullptr);
+        if (faults[i].argument != nullptr) {
+            withNumber.insert(faults[i].name);
+        }
+    }
+    EXPECT_EQ(withNumber, (std::set<std::string>{"unplug-after"}));
+}
+
+} // namespace
+} // namespace zephlin
