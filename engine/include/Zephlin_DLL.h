@@ -268,8 +268,10 @@ typedef struct ZephlinSimulatorOptions {
     size_t faultCount;
     /* Delay per report, modelling USB full speed (about 1000); 0: none. */
     uint32_t latencyMicroseconds;
-    /* Chip index of a part that stays in the socket whatever the target setup
-     * asks for (to provoke ID mismatches); -1: the part asked for. */
+    /* With useFixedPart 1, the part at fixedChipIndex stays in the socket
+     * whatever the target setup asks for (to provoke ID mismatches); with 0
+     * the socket holds the part asked for. A zeroed record gives the defaults. */
+    int32_t useFixedPart;
     int32_t fixedChipIndex;
 } ZephlinSimulatorOptions;
 

@@ -6,7 +6,6 @@
 #include "link/exchanges.h"
 #include "link/writer_connection.h"
 #include "link/writer_firmware.h"
-#include "resources/embedded_images.h"
 
 #include <algorithm>
 #include <array>
@@ -61,6 +60,11 @@ InstallOutcome sendAccepted(const CommandFrame& packet) {
 } // namespace
 
 InstallOutcome updateSubMcuFirmware() {
+    // As for the writer firmware: no image, no update mode.
+    const auto image = installableFirmwareImage(kSubMcuImageId);
+    if (!image) {
+        return InstallOutcome::ImageMissing;
+    }
     CommandFrame enter(command::kEnterFirmwareUpdate, kSubMcuFrameSize);
     enter.put8(4, 0x00);
     enter.put8(5, kReadySubMcu);
@@ -71,10 +75,6 @@ InstallOutcome updateSubMcuFirmware() {
         return ready;
     }
 
-    const auto image = resources::findImage(resources::ImageKind::Firmware, kSubMcuImageId);
-    if (!image) {
-        return InstallOutcome::ImageMissing;
-    }
     const auto length = static_cast<uint32_t>(image->size());
 
     constexpr std::array<uint8_t, 7> kStartMarker{0x5A, 0xA5, 0x80, 0, 0, 0, 0};

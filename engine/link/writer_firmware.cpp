@@ -1,5 +1,8 @@
 #include "link/writer_firmware.h"
 
+#include "link/writer_connection.h"
+#include "resources/embedded_images.h"
+
 #include <array>
 
 namespace zephlin {
@@ -24,6 +27,14 @@ const WriterFirmware* writerFirmwareForCore(uint8_t coreCode) {
         }
     }
     return nullptr;
+}
+
+std::optional<std::span<const uint8_t>> installableFirmwareImage(uint32_t imageId) {
+    using resources::ImageKind;
+    if (selectedSimulator() == nullptr && !resources::isMakersImage(ImageKind::Firmware, imageId)) {
+        return std::nullopt;
+    }
+    return resources::findImage(ImageKind::Firmware, imageId);
 }
 
 } // namespace zephlin

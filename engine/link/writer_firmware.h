@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace zephlin {
@@ -18,6 +19,11 @@ std::span<const WriterFirmware> writerFirmwares();
 
 // The firmware for a core code, or nullptr for a core no firmware serves.
 const WriterFirmware* writerFirmwareForCore(uint8_t coreCode);
+
+// The image an installer may send to the selected writer: a real writer only
+// ever gets the maker's image, never a build's stand-in (those go to the
+// simulator only). Nothing when there is none.
+std::optional<std::span<const uint8_t>> installableFirmwareImage(uint32_t imageId);
 
 inline constexpr uint16_t kExpectedSubMcuVersion = 0x0104;
 inline constexpr uint32_t kSubMcuImageId = 3009;

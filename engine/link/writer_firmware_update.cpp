@@ -7,7 +7,6 @@
 #include "link/host_services.h"
 #include "link/writer_connection.h"
 #include "link/writer_firmware.h"
-#include "resources/embedded_images.h"
 
 #include <array>
 
@@ -62,6 +61,14 @@ InstallOutcome failLoudly(InstallOutcome outcome) {
 
 InstallOutcome updateWriterFirmware(uint8_t coreCode) {
     WriterLink& link = writerLink();
+    // The image is looked up before the writer is touched: without one, the
+    // writer must not be left waiting in boot mode.
+    const WriterFirmware* firmware = writerFirmwareForCore(coreCode);
+    const auto image =
+        firmware != nullptr ? installableFirmwareImage(firmware->imageId) : std::nullopt;
+    if (!image) {
+        return InstallOutcome::ImageMissing;
+    }
 
     CommandFrame enter(command::kEnterFirmwareUpdate, kEnterFrameSize);
     enter.put8(4, 0x00);
@@ -73,13 +80,6 @@ InstallOutcome updateWriterFirmware(uint8_t coreCode) {
         return InstallOutcome::NoBootMode;
     }
 
-    const WriterFirmware* firmware = writerFirmwareForCore(coreCode);
-    const auto image = firmware != nullptr
-                           ? resources::findImage(resources::ImageKind::Firmware, firmware->imageId)
-                           : std::nullopt;
-    if (!image) {
-        return InstallOutcome::ImageMissing;
-    }
     const uint16_t checksum = checksum16(*image);
 
     BootPacket header = bootPacket(kHeaderPacket);

@@ -57,7 +57,7 @@ extern "C" ZEPHLIN_API int32_t ZephlinUseSimulatedWriter(const ZephlinSimulatorO
                 }
             }
             chosen.reportLatency = std::chrono::microseconds(options->latencyMicroseconds);
-            if (options->fixedChipIndex >= 0) {
+            if (options->useFixedPart != 0) {
                 chosen.fixedChipIndex = options->fixedChipIndex;
             }
         }

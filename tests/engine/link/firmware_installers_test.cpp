@@ -127,9 +127,22 @@ TEST_F(FirmwareInstallerTest, GivesUpWhenBootModeNeverAppears) {
     EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(FirmwareInstallerTest, AnUnknownCoreHasNoImage) {
+TEST_F(FirmwareInstallerTest, AnUnknownCoreHasNoImageAndLeavesTheWriterAlone) {
     start();
     EXPECT_EQ(updateWriterFirmware(255), InstallOutcome::ImageMissing);
+    EXPECT_EQ(writer().counts().featureWrites, 0u);
+}
+
+TEST(FirmwareImages, StandInsAreNeverOfferedToARealWriter) {
+    if (resources::isMakersImage(resources::ImageKind::Firmware, 3015)) {
+        GTEST_SKIP() << "built with the maker's images";
+    }
+    useUsbWriter();
+    EXPECT_FALSE(installableFirmwareImage(3015).has_value());
+    EXPECT_FALSE(installableFirmwareImage(kSubMcuImageId).has_value());
+    EXPECT_EQ(updateSubMcuFirmware(), InstallOutcome::ImageMissing);
+    selectSimulator();
+    EXPECT_TRUE(installableFirmwareImage(3015).has_value());
 }
 
 TEST_F(FirmwareInstallerTest, AWriterUnpluggedDuringTheImageShowsTheStopMessage) {

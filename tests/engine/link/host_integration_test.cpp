@@ -97,7 +97,7 @@ TEST(WriterSelection, StartsWithUsbAndSwitchesOnRequest) {
     EXPECT_STREQ(error, "the simulated writer is not selected");
 
     const char* faults[] = {"unplug-after=500", "late-status"};
-    const ZephlinSimulatorOptions options{nullptr, faults, 2, 0, -1};
+    const ZephlinSimulatorOptions options{nullptr, faults, 2, 0, 0, 0};
     ASSERT_EQ(ZephlinUseSimulatedWriter(&options, error, sizeof error), 1) << error;
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_SIMULATOR);
     ASSERT_NE(selectedSimulator(), nullptr);
@@ -112,13 +112,13 @@ TEST(WriterSelection, StartsWithUsbAndSwitchesOnRequest) {
 TEST(WriterSelection, RefusesInvalidOptionsAndKeepsTheSelection) {
     char error[32] = "";
     const char* unknown[] = {"melted-writer"};
-    const ZephlinSimulatorOptions bad{nullptr, unknown, 1, 0, -1};
+    const ZephlinSimulatorOptions bad{nullptr, unknown, 1, 0, 0, 0};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&bad, error, sizeof error), 0);
     // "unknown simulator fault: melted-writer", cut to the 32-byte buffer.
     EXPECT_STREQ(error, "unknown simulator fault: melted");
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
 
-    const ZephlinSimulatorOptions noPart{nullptr, nullptr, 0, 0, 36};
+    const ZephlinSimulatorOptions noPart{nullptr, nullptr, 0, 0, 1, 36};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&noPart, nullptr, 0), 0);
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
 }
@@ -128,7 +128,7 @@ TEST(WriterSelection, CreatesAndSavesTheStateFile) {
                       ("zephlin-selection-" + std::to_string(::getpid()) + ".state");
     std::filesystem::remove(path);
     const std::string name = path.string();
-    const ZephlinSimulatorOptions options{name.c_str(), nullptr, 0, 0, 3};
+    const ZephlinSimulatorOptions options{name.c_str(), nullptr, 0, 0, 1, 3};
     char error[256] = "";
     ASSERT_EQ(ZephlinUseSimulatedWriter(&options, error, sizeof error), 1) << error;
     EXPECT_TRUE(std::filesystem::exists(path));

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <numeric>
+#include <thread>
 
 namespace zephlin {
 namespace {
@@ -75,6 +76,30 @@ TEST(WriterLink, ReportsProgressAfterEveryPiece) {
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[2].bytes[44], 44) << "last payload byte of the 44-byte piece";
     EXPECT_EQ(reports[2].bytes[45], 0) << "zero fill after it";
+}
+
+TEST(WriterLink, AWatchingThreadSeesRisingProgressThenTheResult) {
+    selectSimulator();
+    ASSERT_TRUE(writerLink().open(kWriterProductId));
+    uint16_t word = 0;
+    const auto bytes = counting(256 * 1024);
+    std::thread worker([&] {
+        writerLink().blockSend(bytes, ResultWord(&word));
+        ResultWord(&word).finish(ZEPHLIN_RESULT_PASS);
+    });
+    uint16_t last = 0;
+    bool rising = true;
+    for (;;) {
+        const uint16_t seen = std::atomic_ref<uint16_t>(word).load(std::memory_order_acquire);
+        if (seen > ZEPHLIN_PROGRESS_MAX) {
+            EXPECT_EQ(seen, ZEPHLIN_RESULT_PASS);
+            break;
+        }
+        rising = rising && seen >= last;
+        last = seen;
+    }
+    worker.join();
+    EXPECT_TRUE(rising);
 }
 
 TEST(WriterLink, BootModePiecesAreSixtyFiveByteReports) {
