@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -49,13 +50,15 @@ ZephlinHostServices scripted(Script& script) {
             s.extension = request->defaultExtension;
             s.folder = request->startFolder;
             s.confirm = request->confirmOverwrite;
+            if (!s.terminate) {
+                std::fill_n(path, capacity, L'x'); // claims a path, fills the buffer
+                return 1;
+            }
             if (s.answerPath.size() + 1 > capacity) {
                 return 0;
             }
-            std::wmemcpy(path, s.answerPath.c_str(), s.answerPath.size() + (s.terminate ? 1 : 0));
-            if (!s.terminate) {
-                std::wmemset(path + s.answerPath.size(), L'x', capacity - s.answerPath.size());
-            }
+            std::copy(s.answerPath.begin(), s.answerPath.end(), path);
+            path[s.answerPath.size()] = L'\0';
             return 1;
         },
     };

@@ -11,7 +11,6 @@
 namespace zephlin {
 namespace {
 
-using sim::Fault;
 using testing::chipIndexOf;
 using testing::part;
 using testing::selectSimulator;

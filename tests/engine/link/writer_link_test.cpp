@@ -177,6 +177,17 @@ TEST(WriterLink, TransfersStopWhenTheWriterIsUnplugged) {
     EXPECT_FALSE(writerLink().open(kWriterProductId));
 }
 
+TEST(WriterLink, ALatencyPerReportReallyPasses) {
+    sim::SimulatorOptions options;
+    options.reportLatency = 500us;
+    sim::WriterSimulator& writer = selectSimulator(options);
+    ASSERT_TRUE(writerLink().open(kWriterProductId));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(writerLink().blockSend(counting(1280), ResultWord()), 1280u);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 5ms);
+    EXPECT_EQ(writer.now(), 5ms);
+}
+
 TEST(WriterLink, TheUsbBackendFindsNoWriterHere) {
     useUsbWriter();
     EXPECT_EQ(selectedSimulator(), nullptr);
