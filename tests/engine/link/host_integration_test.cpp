@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -92,7 +93,16 @@ TEST(HostServices, AnUnterminatedPathCountsAsCancelled) {
     ZephlinSetHostServices(nullptr);
 }
 
-TEST(WriterSelection, StartsWithUsbAndSwitchesOnRequest) {
+// The child re-runs this test binary from its start, so it sees the library as
+// a program sees it before choosing anything.
+TEST(WriterSelectionDeathTest, AFreshLibraryUsesUsbWriters) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(ZephlinSelectedWriter() == ZEPHLIN_WRITER_USB ? 0 : 1),
+                ::testing::ExitedWithCode(0), "");
+}
+
+TEST(WriterSelection, SwitchesOnRequest) {
+    ZephlinUseUsbWriter();
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
     EXPECT_EQ(ZephlinSimulatorProduce(1), -1);
     char error[128] = "";
@@ -113,6 +123,7 @@ TEST(WriterSelection, StartsWithUsbAndSwitchesOnRequest) {
 }
 
 TEST(WriterSelection, RefusesInvalidOptionsAndKeepsTheSelection) {
+    ZephlinUseUsbWriter();
     char error[32] = "";
     const char* unknown[] = {"melted-writer"};
     const ZephlinSimulatorOptions bad{nullptr, unknown, 1, 0, 0, 0};
