@@ -2,7 +2,7 @@
 
 #include "Zephlin_DLL.h"
 #include "part_catalogue.h"
-#include "utf8.h"
+#include "zephlin_utf8.h"
 
 #include <cstdio>
 
@@ -12,7 +12,7 @@ namespace {
 std::string seriesText(uint32_t seriesMask) {
     const auto bit = lowestSeriesBit(seriesMask);
     const std::wstring_view name = bit ? seriesName(*bit) : std::wstring_view{};
-    return name.empty() ? "?" : toUtf8(name);
+    return name.empty() ? "?" : utf8::fromWide(name);
 }
 
 } // namespace
@@ -30,7 +30,7 @@ bool listParts(std::ostream& out) {
         ZephlinGetPartDetails(i, &details);
         char line[160];
         std::snprintf(line, sizeof line, "%5d  %-12s  %-18s  %4u  %9u  %11u  %12u\n", i,
-                      seriesText(part.seriesMask).c_str(), toUtf8(part.partName).c_str(),
+                      seriesText(part.seriesMask).c_str(), utf8::fromWide(part.partName).c_str(),
                       part.chipType, part.mainAreaSize, part.secondAreaSize,
                       details.optionWordCount);
         out << line;

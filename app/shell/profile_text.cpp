@@ -1,6 +1,6 @@
 #include "profile_text.h"
 
-#include "utf8.h"
+#include "zephlin_utf8.h"
 
 namespace zephlin {
 namespace {
@@ -105,7 +105,7 @@ ProfileText ProfileText::fromBytes(std::string_view bytes) {
         if (bytes.starts_with("\xEF\xBB\xBF")) {
             bytes.remove_prefix(3);
         }
-        text = fromUtf8(bytes);
+        text = utf8::toWide(bytes);
     }
 
     ProfileText profile;
@@ -136,7 +136,7 @@ std::string ProfileText::toBytes() const {
         text += line;
         text += lineEnd_;
     }
-    return toUtf8(text);
+    return utf8::fromWide(text);
 }
 
 std::optional<ProfileText::Location> ProfileText::find(std::wstring_view section,

@@ -1,7 +1,7 @@
 #include "hex_text.h"
 #include "text_pair.h"
 #include "ui_texts.h"
-#include "utf8.h"
+#include "zephlin_utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -56,11 +56,11 @@ TEST(Texts, HexadecimalEntry) {
 
 TEST(Texts, Utf8RoundTripsAndRepairsMalformedInput) {
     const std::wstring text = L"Zephlin 芯片 \U0001F600";
-    EXPECT_EQ(fromUtf8(toUtf8(text)), text);
-    EXPECT_EQ(fromUtf8("\xE4\xB8"), L"\uFFFD");
-    EXPECT_EQ(fromUtf8("\xC0\xAF"), L"\uFFFD");
-    EXPECT_EQ(fromUtf8("\xED\xA0\x80"), L"\uFFFD");
-    EXPECT_EQ(fromUtf8("a\x80z"), L"a\uFFFDz");
+    EXPECT_EQ(utf8::toWide(utf8::fromWide(text)), text);
+    EXPECT_EQ(utf8::toWide("\xE4\xB8"), L"\uFFFD");
+    EXPECT_EQ(utf8::toWide("\xC0\xAF"), L"\uFFFD");
+    EXPECT_EQ(utf8::toWide("\xED\xA0\x80"), L"\uFFFD");
+    EXPECT_EQ(utf8::toWide("a\x80z"), L"a\uFFFDz");
 }
 
 } // namespace
