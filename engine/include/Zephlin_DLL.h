@@ -184,6 +184,50 @@ ZEPHLIN_API int32_t GetBodyInfo(const ZephlinBodyInfo** records);
  * down) and the edition code. */
 ZEPHLIN_API void GetDLLInfo(uint32_t* versionWord, int32_t* editionCode);
 
+/* ---- Project files (.kdx) ---------------------------------------------
+ * SaveKDX asks the host for a file name through its save dialog (see
+ * ZephlinSetHostServices), starting in projectFolder, and writes the images,
+ * the part, its option words (set ZEPHLIN_STEP_IN_SEQUENCE around the call to
+ * include the chip checksum word) and the production fields. It stores the
+ * chosen folder and file name, the buffer checksum, customer ID 5, the random
+ * keys and the save time. The file is written beside the target and renamed
+ * over it only when complete, so a failed save leaves an existing project as
+ * it was. Names longer than 255 bytes in UTF-8 are cut after their last whole
+ * character. Results: 101; 113 the dialog was cancelled; 114 the file could
+ * not be created or written; 102 the record cannot make a project (unknown
+ * part, an image pointer missing for a non-zero size). */
+ZEPHLIN_API uint16_t SaveKDX(ZephlinContext* context);
+
+/* Loading takes two calls: LoadKDXFooter checks the file named by projectFile
+ * (a full path) and fills the record from its footer; on 101 the caller sizes
+ * the code and data buffers from codeSize and dataSize (a version 0x0300 file
+ * leaves dataSize as it was) and LoadKDXBuffer copies the images into them.
+ * Footer results: 101; 114 the file cannot be opened or read; 115 the footer
+ * is corrupt (checksum, or lengths that run past the footer or the file); 116
+ * an image's checksum does not match or its size runs past the file; 117
+ * unknown tool ID; 118 no part with the file's chip ID; 119 customer ID not 5.
+ * Fields stored before a failing check keep their new values. */
+ZEPHLIN_API uint16_t LoadKDXFooter(ZephlinContext* context);
+
+/* Results: 101; 114 the file cannot be opened; 115 no footer; 116 the sizes
+ * run past the images the file holds; 102 a buffer is missing. The buffers
+ * are written only on 101. */
+ZEPHLIN_API uint16_t LoadKDXBuffer(ZephlinContext* context);
+
+/* ---- ISP code ---------------------------------------------------------
+ * Places the part's built-in ISP image (ispCodeSource other than 1) or the
+ * file named by ispCodeName (ispCodeSource 1; Intel HEX when the name ends in
+ * "hex" in any case, raw bytes otherwise) at the top of the part's ISP area:
+ * the second area for chip type 21 (dataImage, dataSize), the main area
+ * otherwise (codeImage, codeSize). The image buffer must hold the area's whole
+ * size. The image takes whole units of ISP space that end at the area's end;
+ * the size grows to the image's end, the bytes between the old end and the
+ * image become 0xFF, the ISP memory settings reserve at least those units and
+ * BOOT_MS selects "Boot Flash". Results: 101; 102 the part has no ISP slot or
+ * built-in image, or the area's buffer is missing; 114 the file cannot be
+ * opened; 124 the image does not fit the area. Nothing changes on failure. */
+ZEPHLIN_API uint16_t InsertISPcode(ZephlinContext* context);
+
 /* ---- Catalogue details ------------------------------------------------
  * What a part's record holds beyond its body-info record, for tools that
  * describe parts (the command-line programmer's listings). */

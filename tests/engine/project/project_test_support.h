@@ -1,0 +1,60 @@
+// What the project tests share: contexts for a part, recognisable images and
+// option settings that differ from a part's defaults.
+#pragma once
+
+#include "Zephlin_DLL.h"
+#include "catalogue/chip_catalogue.h"
+#include "operations/option_codec.h"
+#include "operations/option_settings.h"
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace zephlin::testing {
+
+inline int32_t firstIndexOfType(uint8_t chipType) {
+    const auto records = chipCatalogue();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].chipType == chipType) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    throw std::logic_error("no part of that chip type");
+}
+
+// A zeroed record for a part; the record is large, so it lives on the heap.
+inline std::unique_ptr<ZephlinContext> contextFor(int32_t chipIndex) {
+    auto context = std::make_unique<ZephlinContext>();
+    *context = ZephlinContext{};
+    context->chipIndex = chipIndex;
+    return context;
+}
+
+// Bytes that differ from their neighbours, so a shifted copy shows.
+inline std::vector<uint8_t> patternImage(std::size_t size, uint8_t seed) {
+    std::vector<uint8_t> image(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        image[i] = static_cast<uint8_t>(seed + i * 7 + (i >> 8));
+    }
+    return image;
+}
+
+// Settings the codec keeps as they are: every check of the defaults turned
+// over and every list or number moved by one, then passed through the codec
+// once so that only values it can represent remain.
+inline OptionSettings nonDefaultSettings(const ChipRecord& chip) {
+    OptionSettings settings;
+    decodeOptionWords(chip, defaultOptionWords(chip), settings);
+    for (uint32_t& check : settings.check) {
+        check = check == 1 ? 0 : 1;
+    }
+    for (uint32_t& select : settings.select) {
+        select = select == 0 ? 1 : select - 1;
+    }
+    OptionSettings representable;
+    decodeOptionWords(chip, buildOptionWords(chip, settings, {}), representable);
+    return representable;
+}
+
+} // namespace zephlin::testing
