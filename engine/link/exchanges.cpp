@@ -39,8 +39,16 @@ StatusExchange commandExchange(const CommandFrame& frame) {
 
 StatusExchange writeExchange(const CommandFrame& frame, std::span<const uint8_t> data,
                              ResultWord progress) {
+    return writeExchange(frame, data, progress, std::chrono::milliseconds::zero());
+}
+
+StatusExchange writeExchange(const CommandFrame& frame, std::span<const uint8_t> data,
+                             ResultWord progress, std::chrono::milliseconds pauseBeforeData) {
     if (!sendFrame(frame)) {
         return {StatusExchange::Outcome::SendFailure, 0};
+    }
+    if (pauseBeforeData > std::chrono::milliseconds::zero()) {
+        writerLink().wait(pauseBeforeData);
     }
     if (writerLink().blockSend(data, progress) != data.size()) {
         return {StatusExchange::Outcome::DataFailure, 0};

@@ -7,6 +7,7 @@
 #include "link/command_frame.h"
 #include "link/result_word.h"
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -41,6 +42,11 @@ StatusExchange commandExchange(const CommandFrame& frame);
 // the status report. The writer answers once the whole block has arrived.
 StatusExchange writeExchange(const CommandFrame& frame, std::span<const uint8_t> data,
                              ResultWord progress = ResultWord());
+
+// The same with a pause between the frame and the data, for a writer that
+// prepares its memory first (the off-line image download).
+StatusExchange writeExchange(const CommandFrame& frame, std::span<const uint8_t> data,
+                             ResultWord progress, std::chrono::milliseconds pauseBeforeData);
 
 // Frame, then buffer.size() bytes from the writer in 1024-byte pieces. No
 // status report follows; a read of 0 bytes fetches nothing.

@@ -1,0 +1,141 @@
+#include "project/offline_transfer.h"
+
+#include "../link/simulated_writer.h"
+#include "link/byte_order.h"
+#include "link/checksum16.h"
+#include "project/offline_block.h"
+#include "project_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace zephlin::project {
+namespace {
+
+using testing::contextFor;
+using testing::firstIndexOfType;
+using testing::patternImage;
+using testing::selectSimulator;
+using testing::withFault;
+
+// A record as the Off-Line Mode command prepares it.
+struct Production {
+    std::unique_ptr<ZephlinContext> context;
+    std::vector<uint8_t> code;
+    std::vector<uint8_t> data;
+
+    Production(int32_t chipIndex, std::size_t codeSize, std::size_t dataSize)
+        : context(contextFor(chipIndex)), code(patternImage(codeSize, 1)),
+          data(patternImage(dataSize, 2)) {
+        context->codeImage = code.data();
+        context->codeSize = static_cast<uint32_t>(code.size());
+        context->codeChecksum = checksum16(code);
+        context->dataImage = data.empty() ? nullptr : data.data();
+        context->dataSize = static_cast<uint32_t>(data.size());
+        context->dataChecksum = checksum16(data);
+        context->offlineFlags = ZEPHLIN_OFFLINE_SERIAL_ENABLED | ZEPHLIN_OFFLINE_AUTO_INCREMENT;
+        context->serialAddress = 0x7FF0;
+        std::fill(std::begin(context->serialString), std::end(context->serialString), 0xFF);
+        context->serialNumber = 1000;
+        context->maxCounter = 5;
+    }
+
+    uint16_t download(uint16_t& progress) const {
+        const std::optional<OfflineDownload> download = offlineDownloadOf(*context);
+        EXPECT_TRUE(download.has_value());
+        EXPECT_TRUE(writerLink().open(kWriterProductId));
+        return sendOfflineDownload(*download, ResultWord(&progress));
+    }
+};
+
+uint16_t readInfo(ZephlinContext& into) {
+    EXPECT_TRUE(writerLink().open(kWriterProductId));
+    return readOfflineInformation(into);
+}
+
+TEST(OfflineTransfer, ImageIsCodeThenDataAfterTheWritersPause) {
+    sim::WriterSimulator& writer = selectSimulator();
+    const Production production(firstIndexOfType(27), 0x1000, 0x200);
+    uint16_t progress = 0;
+    const auto before = writer.now();
+    ASSERT_EQ(production.download(progress), ZEPHLIN_RESULT_PASS);
+    EXPECT_GE(writer.now() - before, std::chrono::milliseconds(2000));
+    EXPECT_EQ(progress, 100);
+    std::vector<uint8_t> image = production.code;
+    image.insert(image.end(), production.data.begin(), production.data.end());
+    EXPECT_EQ(writer.state().offline.image, image);
+    EXPECT_EQ(writer.state().offline.settings,
+              buildOfflineSettingsBlock(*production.context).value());
+    EXPECT_FALSE(writerLink().isOpen());
+}
+
+TEST(OfflineTransfer, WithoutDataOnlyTheCodeIsSent) {
+    sim::WriterSimulator& writer = selectSimulator();
+    const Production production(firstIndexOfType(27), 0x300, 0);
+    uint16_t progress = 0;
+    ASSERT_EQ(production.download(progress), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(writer.state().offline.image, production.code);
+}
+
+TEST(OfflineTransfer, ProductionOnTheBoxShowsInTheReadBack) {
+    sim::WriterSimulator& writer = selectSimulator();
+    const Production production(0, 0x800, 0);
+    uint16_t progress = 0;
+    ASSERT_EQ(production.download(progress), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(writer.produceOffline(3), 3u);
+
+    const auto read = contextFor(0);
+    ASSERT_EQ(readInfo(*read), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(read->currentNumber, 1003u);
+    EXPECT_EQ(read->currentCounter, 3u);
+    EXPECT_EQ(read->serialNumber, 1000u);
+    EXPECT_EQ(read->maxCounter, 5u);
+    EXPECT_EQ(read->codeSize, 0x800u);
+    EXPECT_FALSE(writerLink().isOpen());
+
+    EXPECT_EQ(writer.produceOffline(10), 2u); // stops at the max counter
+    ASSERT_EQ(readInfo(*read), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(read->currentCounter, 5u);
+}
+
+TEST(OfflineTransfer, EmptyStoreReadsAsEmpty) {
+    selectSimulator();
+    const auto read = contextFor(4);
+    EXPECT_EQ(readInfo(*read), ZEPHLIN_RESULT_INFO_EMPTY);
+    EXPECT_EQ(read->chipIndex, 4);
+}
+
+TEST(OfflineTransfer, WriterFaultsEndWithTheirCodes) {
+    const Production production(0, 0x400, 0);
+    uint16_t progress = 0;
+    selectSimulator(withFault(sim::Fault::DropStatus));
+    EXPECT_EQ(production.download(progress), ZEPHLIN_RESULT_FAIL);
+    selectSimulator(withFault(sim::Fault::WrongTag));
+    EXPECT_EQ(production.download(progress), ZEPHLIN_RESULT_FAIL);
+    // The frame goes, the image does not.
+    selectSimulator(withFault(sim::Fault::UnplugAfter, 1));
+    EXPECT_EQ(production.download(progress), ZEPHLIN_RESULT_SEND_ERROR);
+    EXPECT_FALSE(writerLink().isOpen());
+
+    selectSimulator(withFault(sim::Fault::ShortFeatureRead));
+    const auto read = contextFor(0);
+    EXPECT_EQ(readInfo(*read), ZEPHLIN_RESULT_READ_ERROR);
+}
+
+TEST(OfflineTransfer, ChecksumErrorOfTheWriterIsReported) {
+    sim::WriterSimulator& writer = selectSimulator();
+    Production production(0, 0x400, 0);
+    production.context->codeChecksum ^= 0x0101; // not the image's sum
+    uint16_t progress = 0;
+    EXPECT_EQ(production.download(progress), ZEPHLIN_RESULT_CHECKSUM_ERROR);
+    EXPECT_TRUE(writer.state().offline.settings.empty());
+}
+
+TEST(OfflineTransfer, RecordThatCannotMakeADownloadIsRefusedBeforehand) {
+    EXPECT_FALSE(offlineDownloadOf(*contextFor(-1)).has_value());
+    Production missing(0, 0x10, 0);
+    missing.context->codeImage = nullptr;
+    EXPECT_FALSE(offlineDownloadOf(*missing.context).has_value());
+}
+
+} // namespace
+} // namespace zephlin::project
