@@ -13,28 +13,15 @@ namespace {
 
 using testing::contextFor;
 using testing::firstIndexOfType;
-using testing::patternImage;
 using testing::selectSimulator;
 using testing::withFault;
 
 // A record as the Off-Line Mode command prepares it.
-struct Production {
-    std::unique_ptr<ZephlinContext> context;
-    std::vector<uint8_t> code;
-    std::vector<uint8_t> data;
-
+struct Production : testing::ContextWithImages {
     Production(int32_t chipIndex, std::size_t codeSize, std::size_t dataSize)
-        : context(contextFor(chipIndex)), code(patternImage(codeSize, 1)),
-          data(patternImage(dataSize, 2)) {
-        context->codeImage = code.data();
-        context->codeSize = static_cast<uint32_t>(code.size());
-        context->codeChecksum = checksum16(code);
-        context->dataImage = data.empty() ? nullptr : data.data();
-        context->dataSize = static_cast<uint32_t>(data.size());
-        context->dataChecksum = checksum16(data);
+        : ContextWithImages(chipIndex, codeSize, dataSize) {
         context->offlineFlags = ZEPHLIN_OFFLINE_SERIAL_ENABLED | ZEPHLIN_OFFLINE_AUTO_INCREMENT;
         context->serialAddress = 0x7FF0;
-        std::fill(std::begin(context->serialString), std::end(context->serialString), 0xFF);
         context->serialNumber = 1000;
         context->maxCounter = 5;
     }

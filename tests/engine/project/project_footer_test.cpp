@@ -16,25 +16,12 @@ namespace {
 
 using testing::contextFor;
 using testing::firstIndexOfType;
-using testing::patternImage;
 
 constexpr SaveStamp kStamp{{0xA1, 0xB2, 0xC3, 0xD4}, {0x5E, 0x6F}, {25, 12, 31, 23, 59, 58}};
 
-// A context holding images and names, the images owned by the fixture.
-struct Project {
-    std::unique_ptr<ZephlinContext> context;
-    std::vector<uint8_t> code;
-    std::vector<uint8_t> data;
-
-    Project(int32_t chipIndex, std::size_t codeSize, std::size_t dataSize)
-        : context(contextFor(chipIndex)), code(patternImage(codeSize, 3)),
-          data(patternImage(dataSize, 99)) {
-        context->codeImage = code.data();
-        context->codeSize = static_cast<uint32_t>(code.size());
-        context->dataImage = data.empty() ? nullptr : data.data();
-        context->dataSize = static_cast<uint32_t>(data.size());
-        std::fill(std::begin(context->customerString), std::end(context->customerString), 0xFF);
-    }
+// A context holding images and names, and the file they make.
+struct Project : testing::ContextWithImages {
+    using ContextWithImages::ContextWithImages;
 
     void name(const wchar_t* codeFile, const wchar_t* ispCode) const {
         std::wcsncpy(context->codeFileName, codeFile, ZEPHLIN_PATH_CAPACITY - 1);

@@ -4,9 +4,11 @@
 
 #include "Zephlin_DLL.h"
 #include "catalogue/chip_catalogue.h"
+#include "link/checksum16.h"
 #include "operations/option_codec.h"
 #include "operations/option_settings.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -39,6 +41,28 @@ inline std::vector<uint8_t> patternImage(std::size_t size, uint8_t seed) {
     }
     return image;
 }
+
+// A record holding images as a command hands them over: pointers, sizes and
+// 16-bit sums, with erased customer and serial strings. The images belong
+// to the object.
+struct ContextWithImages {
+    std::unique_ptr<ZephlinContext> context;
+    std::vector<uint8_t> code;
+    std::vector<uint8_t> data;
+
+    ContextWithImages(int32_t chipIndex, std::size_t codeSize, std::size_t dataSize)
+        : context(contextFor(chipIndex)), code(patternImage(codeSize, 3)),
+          data(patternImage(dataSize, 99)) {
+        context->codeImage = code.data();
+        context->codeSize = static_cast<uint32_t>(code.size());
+        context->codeChecksum = checksum16(code);
+        context->dataImage = data.empty() ? nullptr : data.data();
+        context->dataSize = static_cast<uint32_t>(data.size());
+        context->dataChecksum = checksum16(data);
+        std::fill(std::begin(context->customerString), std::end(context->customerString), 0xFF);
+        std::fill(std::begin(context->serialString), std::end(context->serialString), 0xFF);
+    }
+};
 
 // Settings the codec keeps as they are: every check of the defaults turned
 // over and every list or number moved by one, then passed through the codec

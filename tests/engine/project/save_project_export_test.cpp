@@ -57,23 +57,12 @@ private:
 };
 
 // A record as the Save KDX command prepares it, with the images it owns.
-struct Saving {
-    std::unique_ptr<ZephlinContext> context;
-    std::vector<uint8_t> code;
-    std::vector<uint8_t> data;
+struct Saving : testing::ContextWithImages {
     uint16_t result = 0xFFFF;
 
     Saving(int32_t chipIndex, std::size_t codeSize, std::size_t dataSize)
-        : context(contextFor(chipIndex)), code(patternImage(codeSize, 11)),
-          data(patternImage(dataSize, 77)) {
-        context->codeImage = code.data();
-        context->codeSize = static_cast<uint32_t>(code.size());
-        context->codeChecksum = checksum16(code);
-        context->dataImage = data.empty() ? nullptr : data.data();
-        context->dataSize = static_cast<uint32_t>(data.size());
-        context->dataChecksum = checksum16(data);
+        : ContextWithImages(chipIndex, codeSize, dataSize) {
         context->stepFlags = ZEPHLIN_STEP_IN_SEQUENCE | ZEPHLIN_STEP_DEFAULT;
-        std::fill(std::begin(context->customerString), std::end(context->customerString), 0xFF);
         std::wcscpy(context->codeFileName, L"firmware.hex");
         std::wcscpy(context->ispCodeName, L"Default ISP");
         context->result = &result;
