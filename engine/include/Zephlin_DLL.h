@@ -247,6 +247,30 @@ typedef struct ZephlinPartDetails {
  * outside the catalogue, leaving the details unchanged, and 1 otherwise. */
 ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex, ZephlinPartDetails* details);
 
+/* ---- Device exports -------------------------------------------------------
+ * Each opens the writer, checks its firmware (asking through the host
+ * services before any update: a No gives 106, a failed update 107), powers
+ * and identifies the target for the part at chipIndex, does its work, powers
+ * the target down and closes the writer before it stores its result code.
+ * Session results of every device export: 105 no writer; 103 and 104 the
+ * version query not sent or its reply not read; 120 target power-on failure
+ * (or any other failed target setup); 123 the target does not respond; 109
+ * the target's ID does not match; 110 the target is locked.
+ *
+ * Transfers report progress 0 to 100 in the result word; a caller may run an
+ * export on a worker thread and poll the word (see ZephlinContext.result).
+ * Failures of the frames and blocks: 103 a frame or data block not sent
+ * completely, 104 a data block not read completely.
+ *
+ * A record the export cannot act on is refused before the writer is opened:
+ * 102 for a chipIndex outside the catalogue or a missing image pointer with
+ * a non-zero size, 124 for a size that reaches past the part's area (also any
+ * data size on a part without a second area). Without a record an export
+ * returns 102 and stores nothing. */
+
+/* Results: 101 the target reports the catalogue's device ID, 102 another. */
+ZEPHLIN_API uint16_t CheckID(ZephlinContext* context);
+
 /* ==== Host integration ====================================================
  * Not operation exports: the functions below let a program plug its own user
  * interface into the library and choose the writer the device exports talk
