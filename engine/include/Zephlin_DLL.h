@@ -271,6 +271,27 @@ ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex, ZephlinPartDetails*
 /* Results: 101 the target reports the catalogue's device ID, 102 another. */
 ZEPHLIN_API uint16_t CheckID(ZephlinContext* context);
 
+/* Erases the whole main area when codeSize is not 0 and the whole second area
+ * when dataSize is not 0 (the sizes only select). Results: 101; 108 no status
+ * report after an erase command; 102 a wrong tag or a failure status; 124
+ * a dataSize for a part without a second area, refused before the writer is
+ * opened. */
+ZEPHLIN_API uint16_t Erase(ZephlinContext* context);
+
+/* Checks for the part's erased value the whole main area when codeSize is not
+ * 0, and dataSize bytes of the second area from dataStart when dataSize is not
+ * 0. Results: 101; 102 a byte is not erased; 124 a range beyond the second
+ * area, refused before the writer is opened. */
+ZEPHLIN_API uint16_t BlankCheck(ZephlinContext* context);
+
+/* Erases flash and option words, also of a locked target, then writes the
+ * part's default option words with the lock released. Results: 101; 102 no
+ * status report or a wrong tag after the erase or the option write; 112 the
+ * writer found a checksum error in the option words; 121 the target could not
+ * be powered down after the erase; 109, 110 or 120 from setting the target up
+ * again after the erase. */
+ZEPHLIN_API uint16_t WholeChipErase(ZephlinContext* context);
+
 /* ==== Host integration ====================================================
  * Not operation exports: the functions below let a program plug its own user
  * interface into the library and choose the writer the device exports talk

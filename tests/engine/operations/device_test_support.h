@@ -14,6 +14,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zephlin::testing {
@@ -48,15 +49,30 @@ inline void atReport(sim::WriterSimulator& writer, sim::ReportKind kind, uint32_
     });
 }
 
-// The command codes of the frames the writer took, in order (data pieces and
-// boot-mode packets left out).
+// The frames of the writer's own product ID that the writer took, as sent
+// (report ID dropped), with this command code or, without one, all of them
+// (data pieces and boot-mode packets left out).
+inline std::vector<std::vector<uint8_t>> framesWith(const sim::WriterSimulator& writer,
+                                                    std::optional<uint16_t> code = std::nullopt) {
+    std::vector<std::vector<uint8_t>> frames;
+    for (const sim::RecordedReport& report : writer.recordedReports()) {
+        if (report.kind != sim::ReportKind::FeatureWrite || report.productId != kWriterProductId ||
+            report.bytes.size() <= 4 || report.bytes[1] != kFrameSync) {
+            continue;
+        }
+        const auto reportCode = static_cast<uint16_t>(report.bytes[3] | (report.bytes[4] << 8));
+        if (!code || reportCode == *code) {
+            frames.emplace_back(report.bytes.begin() + 1, report.bytes.end());
+        }
+    }
+    return frames;
+}
+
+// The command codes of the frames the writer took, in order.
 inline std::vector<uint16_t> framesSent(const sim::WriterSimulator& writer) {
     std::vector<uint16_t> codes;
-    for (const sim::RecordedReport& report : writer.recordedReports()) {
-        if (report.kind == sim::ReportKind::FeatureWrite && report.productId == kWriterProductId &&
-            report.bytes.size() > 4 && report.bytes[1] == kFrameSync) {
-            codes.push_back(static_cast<uint16_t>(report.bytes[3] | (report.bytes[4] << 8)));
-        }
+    for (const std::vector<uint8_t>& frame : framesWith(writer)) {
+        codes.push_back(static_cast<uint16_t>(frame[2] | (frame[3] << 8)));
     }
     return codes;
 }
