@@ -292,6 +292,17 @@ ZEPHLIN_API uint16_t BlankCheck(ZephlinContext* context);
  * again after the erase. */
 ZEPHLIN_API uint16_t WholeChipErase(ZephlinContext* context);
 
+/* Builds the part's option words from the option settings (with
+ * ZEPHLIN_STEP_IN_SEQUENCE and ZEPHLIN_STEP_SAVE_CHIP_CHECKSUM in stepFlags, a
+ * part with the checksum-save flag also gets word 8 from codeAreaChecksum) and
+ * writes them. Results: 101; 112 the writer found a checksum error; 102 no
+ * status report or a wrong tag. */
+ZEPHLIN_API uint16_t WriteOptions(ZephlinContext* context);
+
+/* Reads the part's option words into the option settings, which change only
+ * on 101. */
+ZEPHLIN_API uint16_t ReadOptions(ZephlinContext* context);
+
 /* ==== Host integration ====================================================
  * Not operation exports: the functions below let a program plug its own user
  * interface into the library and choose the writer the device exports talk
