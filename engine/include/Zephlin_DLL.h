@@ -292,6 +292,34 @@ ZEPHLIN_API uint16_t BlankCheck(ZephlinContext* context);
  * again after the erase. */
 ZEPHLIN_API uint16_t WholeChipErase(ZephlinContext* context);
 
+/* Writes codeSize bytes of codeImage at codeStart and dataSize bytes of
+ * dataImage at dataStart, each with the caller's 16-bit sum (codeChecksum,
+ * dataChecksum). Results: 101; 112 the writer's sum of what it received
+ * differs; 102 no status report, a wrong tag or a failure status, or a
+ * missing image; 124 an image beyond its area, refused before the writer is
+ * opened. */
+ZEPHLIN_API uint16_t Program(ZephlinContext* context);
+
+/* Reads codeSize and dataSize bytes from the start of each area and compares
+ * them with the images. Results: 101; 102 a byte differs or an image is
+ * missing; 124 a size beyond its area, refused before the writer is opened. */
+ZEPHLIN_API uint16_t Verify(ZephlinContext* context);
+
+/* Reads the whole main area into codeImage and, for a part with a second
+ * area, the whole second area into dataImage, sets codeSize and dataSize to
+ * the area sizes, then reads the option settings as ReadOptions does and
+ * returns its result. codeImage must hold the part's main-area size and
+ * dataImage its second-area size; a non-zero codeSize or dataSize on entry is
+ * taken as that buffer's capacity, and one smaller than the area gives 124
+ * with nothing written. A buffer changes only when its area was read
+ * completely. */
+ZEPHLIN_API uint16_t DumpTarget(ZephlinContext* context);
+
+/* Stores the chip checksum (the low half of option word 8) in *chipChecksum,
+ * also from a locked target; *chipChecksum is written only on 101. Sets the
+ * result word to 0 first. A NULL chipChecksum gives 102. */
+ZEPHLIN_API uint16_t ReadCheckSum(ZephlinContext* context, uint16_t* chipChecksum);
+
 /* Builds the part's option words from the option settings (with
  * ZEPHLIN_STEP_IN_SEQUENCE and ZEPHLIN_STEP_SAVE_CHIP_CHECKSUM in stepFlags, a
  * part with the checksum-save flag also gets word 8 from codeAreaChecksum) and
