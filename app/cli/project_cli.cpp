@@ -271,7 +271,9 @@ int runKdxInfo(Session& session, const Arguments& arguments) {
         record.dataImage = nullptr;
     }
     std::cout << "file              " << file << '\n';
-    if (footer != ZEPHLIN_RESULT_OPEN_FILE_ERROR) {
+    // A footer that fails its own checksum holds nothing worth showing.
+    if (footer != ZEPHLIN_RESULT_OPEN_FILE_ERROR &&
+        footer != ZEPHLIN_RESULT_KDX_FILE_CHECKSUM_ERROR) {
         printFooter(record, session.catalogue());
         if (session.catalogue().contains(record.chipIndex)) {
             std::cout << "options\n";
