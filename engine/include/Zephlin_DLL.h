@@ -228,6 +228,33 @@ ZEPHLIN_API uint16_t LoadKDXBuffer(ZephlinContext* context);
  * opened; 124 the image does not fit the area. Nothing changes on failure. */
 ZEPHLIN_API uint16_t InsertISPcode(ZephlinContext* context);
 
+/* ---- Off-Line Mode --------------------------------------------------------
+ * Both exports open the writer and check its firmware for the part at
+ * chipIndex (no target is powered), and close it before they return; their
+ * session results are those of the device exports below.
+ *
+ * OffLineMode loads the writer for producing chips on its own: the code image
+ * followed by the data image (codeSize + dataSize bytes, with the sum of
+ * codeChecksum and dataChecksum), then the settings block built from the
+ * part, the sizes, starts and checksums, the low byte of stepFlags, the
+ * off-line flags, the serial address, string and number, the max counter and
+ * the option words (built as WriteOptions builds them). Progress of both
+ * downloads goes to the result word; run it on a worker thread. Results: 101;
+ * 103 a frame or block not sent; 102 no status report or a wrong tag; 112 the
+ * writer found a checksum error; 102 or 124 for a record it cannot act on, as
+ * the device exports. */
+ZEPHLIN_API uint16_t OffLineMode(ZephlinContext* context);
+
+/* Reads the writer's stored settings block into the record: the part (by its
+ * chip ID; chipIndex stays when the ID is not in the catalogue), starts,
+ * sizes and checksums, step flags, off-line flags, serial fields, the current
+ * number and counter the writer keeps up to date, the reserved bytes and the
+ * option settings. Results: 101; 122 the writer holds no information; 112 the
+ * block's checksum does not match; 102 an unknown block format or fewer
+ * option words than the part has; 103 the frame not sent; 104 the block not
+ * read. Nothing is stored on failure. */
+ZEPHLIN_API uint16_t ReadOffLineModeInfo(ZephlinContext* context);
+
 /* ---- Catalogue details ------------------------------------------------
  * What a part's record holds beyond its body-info record, for tools that
  * describe parts (the command-line programmer's listings). */

@@ -45,6 +45,31 @@ int main(int argc, char** argv) {
             failures++;
         }
     }
+    /* All 18 operation exports are there by name. */
+    static const char* const kExports[] = {"GetBodyInfo",
+                                           "GetDLLInfo",
+                                           "CheckID",
+                                           "Erase",
+                                           "BlankCheck",
+                                           "WholeChipErase",
+                                           "Program",
+                                           "Verify",
+                                           "DumpTarget",
+                                           "ReadCheckSum",
+                                           "WriteOptions",
+                                           "ReadOptions",
+                                           "SaveKDX",
+                                           "LoadKDXFooter",
+                                           "LoadKDXBuffer",
+                                           "OffLineMode",
+                                           "ReadOffLineModeInfo",
+                                           "InsertISPcode"};
+    for (size_t i = 0; i < sizeof kExports / sizeof kExports[0]; ++i) {
+        if (dlsym(library, kExports[i]) == NULL) {
+            fprintf(stderr, "%s is not exported\n", kExports[i]);
+            failures++;
+        }
+    }
     /* Only the exports are visible: internals stay hidden. */
     if (dlsym(library, "_ZN7zephlin13chipCatalogueEv") != NULL) {
         fprintf(stderr, "an internal symbol is exported\n");
