@@ -5,6 +5,7 @@
 #include "command_support.h"
 #include "device_cli.h"
 #include "info_cli.h"
+#include "offline_cli.h"
 #include "parts_listing.h"
 #include "project_cli.h"
 
@@ -45,6 +46,9 @@ constexpr std::array kCommands{
     CommandEntry{"dump", runDump},
     CommandEntry{"kdx-save", runKdxSave},
     CommandEntry{"kdx-info", runKdxInfo},
+    CommandEntry{"offline-load", runOfflineLoad},
+    CommandEntry{"offline-info", runOfflineInfo},
+    CommandEntry{"sim-produce", runSimProduce},
     CommandEntry{"hex2bin", runHexToBin},
 };
 
@@ -76,6 +80,13 @@ Project files
   kdx-save OUT.kdx FILE [--data FILE] [--set NAME=VALUE ...] [--customer TEXT]
            [--isp default|FILE]
   kdx-info FILE.kdx
+
+Off-Line Mode
+  offline-load FILE [--data FILE] [--max-counter N] [--set NAME=VALUE ...]
+           [--serial TEXT [--number HEX] [--address HEX] [--increment]
+           [--area main|second]]
+  offline-info                  what the writer holds for off-line production
+  sim-produce N                 let the simulated writer produce N chips
 
 FILE is Intel HEX (.hex), a project (.kdx) or raw binary (anything else);
 --at ADDR (hexadecimal load address) and --fill 00|FF place a code file.

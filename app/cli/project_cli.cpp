@@ -70,26 +70,7 @@ public:
     using SessionCommand::SessionCommand;
     TextPair name() const override { return controlText(ids::kSaveKdx); }
 
-    Preparation prepare() override {
-        CodeBuffer& buffer = session_.buffer();
-        if (!buffer.anyPageLoaded()) {
-            return Preparation::refuse(kBufferEmpty);
-        }
-        const ZephlinBodyInfo& part = session_.part();
-        ZephlinContext& record = session_.record();
-        images_.passMainArea(buffer.readArea(kMainPage));
-        images_.setCodeAreaChecksum(part.mainAreaSize);
-        if (part.secondAreaSize != 0) {
-            images_.passSecondArea(buffer.readArea(kSecondPage));
-            record.dataAreaChecksum = areaSum16(images_.secondImage(), part.secondAreaSize);
-        } else {
-            images_.skipSecondArea();
-            record.dataStart = 0;
-            record.dataChecksum = 0;
-            record.dataAreaChecksum = 0;
-        }
-        return Preparation::use(record);
-    }
+    Preparation prepare() override { return handOverProjectImages(session_, images_); }
     uint16_t call(ZephlinContext& record) override {
         record.stepFlags |= ZEPHLIN_STEP_IN_SEQUENCE;
         const uint16_t code = SaveKDX(&record);
@@ -225,6 +206,27 @@ void printChecks(uint16_t footerResult, uint16_t bufferResult) {
 }
 
 } // namespace
+
+Preparation handOverProjectImages(Session& session, ImageHandOver& images) {
+    CodeBuffer& buffer = session.buffer();
+    if (!buffer.anyPageLoaded()) {
+        return Preparation::refuse(kBufferEmpty);
+    }
+    const ZephlinBodyInfo& part = session.part();
+    ZephlinContext& record = session.record();
+    images.passMainArea(buffer.readArea(kMainPage));
+    images.setCodeAreaChecksum(part.mainAreaSize);
+    if (part.secondAreaSize != 0) {
+        images.passSecondArea(buffer.readArea(kSecondPage));
+        record.dataAreaChecksum = areaSum16(images.secondImage(), part.secondAreaSize);
+    } else {
+        images.skipSecondArea();
+        record.dataStart = 0;
+        record.dataChecksum = 0;
+        record.dataAreaChecksum = 0;
+    }
+    return Preparation::use(record);
+}
 
 int runKdxSave(Session& session, const Arguments& arguments) {
     requireShape(arguments, {"--data", "--at", "--fill", "--set", "--customer", "--isp"}, 2, 2);

@@ -2,9 +2,15 @@
 #pragma once
 
 #include "cli_arguments.h"
+#include "image_hand_over.h"
 #include "session.h"
 
 namespace zephlin::cli {
+
+// The record as Save KDX and Off-Line Mode hand it to the library: copies of
+// both buffers with their sums and the area checksums; refused with "Buffer
+// is empty" when nothing is loaded.
+Preparation handOverProjectImages(Session& session, ImageHandOver& images);
 
 // kdx-save OUT.kdx FILE: loads FILE (and --data), applies --set, inserts ISP
 // code for --isp, takes --customer, and saves the project as OUT.kdx with the

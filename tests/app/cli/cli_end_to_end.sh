@@ -120,6 +120,27 @@ printf '\x00' | dd of=broken.kdx bs=1 seek=100 conv=notrunc status=none
 expect 16 kdx-info broken.kdx
 contains out.txt 'check image checksums   FAIL'
 
+# Off-Line Mode: the writer loaded with a serial scheme, chips produced up to
+# the max counter, and what Read Info shows.
+offline=(--part 0 --writer sim --sim-state offline.sim)
+expect 22 offline-info "${offline[@]}"
+contains out.txt '000 - Read Info =>Info is empty'
+expect 64 offline-load "$sample" "${offline[@]}" --max-counter 70000
+expect 64 offline-load "$sample" "${offline[@]}" --number 10
+expect 64 offline-load "$sample" "${offline[@]}" --serial SN --address 7FF1
+expect 0 offline-load "$sample" "${offline[@]}" --max-counter 3 --serial SN- --number 100 \
+    --increment
+contains out.txt '001 - Off-Line Mode =>Pass'
+expect 0 sim-produce 5 "${offline[@]}"
+contains out.txt 'produced 3 chips'
+expect 0 offline-info "${offline[@]}"
+contains out.txt '   code size : '"$size"
+contains out.txt '   address : 0x00007FF0'
+contains out.txt '   string : SN-\xFF'
+contains out.txt '   current number : 0x00000103'
+contains out.txt '   current counter : 3'
+expect 64 sim-produce 1
+
 # The log in Chinese.
 expect 0 check-id "${sim[@]}" --lang zh
 contains out.txt '000 - ID检测 =>成功'
