@@ -150,6 +150,18 @@ bool loadImages(Session& session, const Arguments& arguments, const std::string&
     return true;
 }
 
+bool prepareImages(Session& session, const Arguments& arguments, const std::string& file) {
+    const auto steps = chosenSteps(arguments);
+    if (!loadImages(session, arguments, file)) {
+        return false;
+    }
+    applySetOptions(session, arguments);
+    if (steps) {
+        session.record().stepFlags = *steps;
+    }
+    return true;
+}
+
 void copyText(wchar_t* field, std::size_t capacity, std::wstring_view text) {
     const std::size_t length = std::min(text.size(), capacity - 1);
     std::wmemcpy(field, text.data(), length);

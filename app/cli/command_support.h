@@ -41,6 +41,10 @@ std::optional<uint16_t> chosenSteps(const Arguments& arguments);
 // program, UsageError for a project of another part than --part.
 bool loadImages(Session& session, const Arguments& arguments, const std::string& file);
 
+// loadImages, then --set and --steps on the loaded settings: everything a
+// command that hands images to the library checks before the writer.
+bool prepareImages(Session& session, const Arguments& arguments, const std::string& file);
+
 // Stores a text in one of the record's wide-text fields, cut to fit.
 void copyText(wchar_t* field, std::size_t capacity, std::wstring_view text);
 

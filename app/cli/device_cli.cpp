@@ -109,13 +109,8 @@ int runVerify(Session& session, const Arguments& arguments) {
 
 int runAuto(Session& session, const Arguments& arguments) {
     requireShape(arguments, {"--data", "--at", "--fill", "--steps", "--set"}, 1, 1);
-    const auto steps = chosenSteps(arguments);
-    if (!loadImages(session, arguments, arguments.operands[0])) {
+    if (!prepareImages(session, arguments, arguments.operands[0])) {
         return session.exitStatus();
-    }
-    applySetOptions(session, arguments);
-    if (steps) {
-        session.record().stepFlags = *steps;
     }
     WriterSetup writer(arguments);
     runAutoSequence(session);

@@ -77,12 +77,13 @@ Device commands (need --part, or a .kdx FILE that names the part)
   dump OUT [--data OUT2]        write the areas as raw binary, print the options
 
 Project files
-  kdx-save OUT.kdx FILE [--data FILE] [--set NAME=VALUE ...] [--customer TEXT]
-           [--isp default|FILE]
+  kdx-save OUT.kdx FILE [--data FILE] [--set NAME=VALUE ...] [--steps LIST]
+           [--customer TEXT] [--isp default|FILE]
   kdx-info FILE.kdx
 
 Off-Line Mode
   offline-load FILE [--data FILE] [--max-counter N] [--set NAME=VALUE ...]
+           [--steps LIST]
            [--serial TEXT [--number HEX] [--address HEX] [--increment]
            [--area main|second]]
   offline-info                  what the writer holds for off-line production

@@ -19,24 +19,6 @@ constexpr TextPair kReadInfo{L"Read Info", L"读取设置"};
 constexpr uint32_t kSerialBytes = 16; // the serial field at the end of its area
 constexpr uint32_t kIspInSecondArea = 21;
 
-class OfflineModeCommand : public SessionCommand {
-public:
-    using SessionCommand::SessionCommand;
-    TextPair name() const override { return controlText(ids::kOffLineMode); }
-    CallForm form() const override { return CallForm::Worker; }
-    bool showsWaitCursor() const override { return true; }
-    Preparation prepare() override { return handOverProjectImages(session_, images_); }
-    uint16_t call(ZephlinContext& record) override {
-        record.stepFlags |= ZEPHLIN_STEP_IN_SEQUENCE;
-        const uint16_t code = OffLineMode(&record);
-        record.stepFlags &= static_cast<uint16_t>(~ZEPHLIN_STEP_IN_SEQUENCE);
-        return code;
-    }
-
-private:
-    ImageHandOver images_{session_.record()};
-};
-
 // Read Info on a private record, so that reading the writer never touches
 // the session's settings.
 class ReadInfoCommand : public SessionCommand {
@@ -172,18 +154,13 @@ int runOfflineLoad(Session& session, const Arguments& arguments) {
                  {"--data", "--at", "--fill", "--set", "--steps", "--max-counter", "--serial",
                   "--number", "--address", "--increment", "--area"},
                  1, 1);
-    const auto steps = chosenSteps(arguments);
-    if (!loadImages(session, arguments, arguments.operands[0])) {
+    if (!prepareImages(session, arguments, arguments.operands[0])) {
         return session.exitStatus();
-    }
-    applySetOptions(session, arguments);
-    if (steps) {
-        session.record().stepFlags = *steps;
     }
     takeMaxCounter(session.record(), arguments);
     takeSerialScheme(session, arguments);
     WriterSetup writer(arguments);
-    OfflineModeCommand load(session);
+    ProjectExportCommand load(session, ids::kOffLineMode, OffLineMode, CallForm::Worker);
     session.run(load);
     return session.exitStatus();
 }

@@ -65,23 +65,6 @@ private:
     ImageHandOver images_{session_.record()};
 };
 
-class SaveKdxCommand : public SessionCommand {
-public:
-    using SessionCommand::SessionCommand;
-    TextPair name() const override { return controlText(ids::kSaveKdx); }
-
-    Preparation prepare() override { return handOverProjectImages(session_, images_); }
-    uint16_t call(ZephlinContext& record) override {
-        record.stepFlags |= ZEPHLIN_STEP_IN_SEQUENCE;
-        const uint16_t code = SaveKDX(&record);
-        record.stepFlags &= static_cast<uint16_t>(~ZEPHLIN_STEP_IN_SEQUENCE);
-        return code;
-    }
-
-private:
-    ImageHandOver images_{session_.record()};
-};
-
 void takeCustomerString(Session& session, const std::string& text) {
     if (session.part().customerDataFlag != 1) {
         throw UsageError{"part " + utf8::fromWide(session.part().partName) +
@@ -228,14 +211,33 @@ Preparation handOverProjectImages(Session& session, ImageHandOver& images) {
     return Preparation::use(record);
 }
 
+ProjectExportCommand::ProjectExportCommand(Session& session, int buttonId, Export call,
+                                           CallForm form)
+    : SessionCommand(session), buttonId_(buttonId), export_(call), form_(form) {}
+
+TextPair ProjectExportCommand::name() const {
+    return controlText(buttonId_);
+}
+
+Preparation ProjectExportCommand::prepare() {
+    return handOverProjectImages(session_, images_);
+}
+
+uint16_t ProjectExportCommand::call(ZephlinContext& record) {
+    record.stepFlags |= ZEPHLIN_STEP_IN_SEQUENCE;
+    const uint16_t code = export_(&record);
+    record.stepFlags &= static_cast<uint16_t>(~ZEPHLIN_STEP_IN_SEQUENCE);
+    return code;
+}
+
 int runKdxSave(Session& session, const Arguments& arguments) {
-    requireShape(arguments, {"--data", "--at", "--fill", "--set", "--customer", "--isp"}, 2, 2);
+    requireShape(arguments, {"--data", "--at", "--fill", "--set", "--steps", "--customer", "--isp"},
+                 2, 2);
     checkWriterOptions(arguments);
     const std::string& out = arguments.operands[0];
-    if (!loadImages(session, arguments, arguments.operands[1])) {
+    if (!prepareImages(session, arguments, arguments.operands[1])) {
         return session.exitStatus();
     }
-    applySetOptions(session, arguments);
     if (const auto customer = arguments.value("--customer")) {
         takeCustomerString(session, *customer);
     }
@@ -250,7 +252,7 @@ int runKdxSave(Session& session, const Arguments& arguments) {
         }
         shortenIspName(session.record());
     }
-    SaveKdxCommand save(session);
+    ProjectExportCommand save(session, ids::kSaveKdx, SaveKDX, CallForm::Direct);
     session.run(save);
     return session.exitStatus();
 }

@@ -56,7 +56,11 @@ void Session::note(uint16_t resultCode) {
 }
 
 int Session::exitStatus() const {
-    return firstFailure_ == 0 ? 0 : firstFailure_ - 100;
+    if (firstFailure_ == 0) {
+        return 0;
+    }
+    // Codes below 101 are never final results; they still must not read as success.
+    return firstFailure_ > ZEPHLIN_RESULT_PASS ? firstFailure_ - 100 : 1;
 }
 
 } // namespace zephlin::cli
