@@ -30,10 +30,14 @@ void showMessage(void* /*userData*/, const wchar_t* text, int32_t /*kind*/) {
 
 int32_t chooseSaveFile(void* /*userData*/, const ZephlinSaveFileRequest* /*request*/, wchar_t* path,
                        size_t pathCapacity) {
-    if (!gAnswers.savePath || path == nullptr || gAnswers.savePath->size() >= pathCapacity) {
+    if (!gAnswers.savePath || path == nullptr) {
         return 0;
     }
-    std::wmemcpy(path, gAnswers.savePath->c_str(), gAnswers.savePath->size() + 1);
+    const std::wstring& answer = *gAnswers.savePath;
+    if (answer.size() >= pathCapacity) {
+        return 0;
+    }
+    std::wmemcpy(path, answer.c_str(), answer.size() + 1);
     return 1;
 }
 
@@ -120,6 +124,7 @@ WriterSetup::WriterSetup(const Arguments& arguments)
     const std::string stateFile = arguments.value("--sim-state").value_or("");
     const std::vector<std::string> faults = arguments.values("--sim-fault");
     std::vector<const char*> faultNames;
+    faultNames.reserve(faults.size());
     for (const std::string& fault : faults) {
         faultNames.push_back(fault.c_str());
     }
