@@ -79,22 +79,6 @@ private:
     ImageHandOver images_{session_.record()};
 };
 
-// A fresh record with only the chip index and a result word of its own.
-class ScratchCommand : public SessionCommand {
-public:
-    explicit ScratchCommand(Session& session)
-        : SessionCommand(session), scratch_(std::make_unique<ZephlinContext>()) {
-        scratch_->chipIndex = session.record().chipIndex;
-        scratch_->result = &resultWord_;
-    }
-    bool showsWaitCursor() const override { return true; }
-    Preparation prepare() override { return Preparation::use(*scratch_); }
-
-protected:
-    std::unique_ptr<ZephlinContext> scratch_;
-    uint16_t resultWord_ = 0;
-};
-
 class ReadOptionsCommand : public ScratchCommand {
 public:
     ReadOptionsCommand(Session& session, OptionsRead shown)
@@ -161,6 +145,12 @@ private:
 };
 
 } // namespace
+
+ScratchCommand::ScratchCommand(Session& session)
+    : SessionCommand(session), scratch_(std::make_unique<ZephlinContext>()) {
+    scratch_->chipIndex = session.record().chipIndex;
+    scratch_->result = &resultWord_;
+}
 
 std::unique_ptr<Command> makeCheckId(Session& session) {
     return std::make_unique<ExportCommand>(session, ids::kCheckId, CheckID, CallForm::Direct,

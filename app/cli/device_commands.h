@@ -30,6 +30,21 @@ protected:
     Session& session_;
 };
 
+// A command on a fresh record of its own that carries only the session's
+// chip index and its own result word: a read never overwrites the settings
+// the session holds.
+class ScratchCommand : public SessionCommand {
+public:
+    explicit ScratchCommand(Session& session);
+    bool showsWaitCursor() const override { return true; }
+    Preparation prepare() override { return Preparation::use(*scratch_); }
+    const ZephlinContext& scratch() const { return *scratch_; }
+
+protected:
+    std::unique_ptr<ZephlinContext> scratch_;
+    uint16_t resultWord_ = 0;
+};
+
 // Check ID, Erase, Blank Check, Program, Verify, WholeChip Erase, Write
 // Options, in the form the device-command table gives them.
 std::unique_ptr<Command> makeCheckId(Session& session);

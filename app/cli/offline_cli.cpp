@@ -2,6 +2,7 @@
 
 #include "command_support.h"
 #include "control_ids.h"
+#include "device_commands.h"
 #include "option_settings.h"
 #include "project_cli.h"
 #include "ui_texts.h"
@@ -21,21 +22,11 @@ constexpr uint32_t kIspInSecondArea = 21;
 
 // Read Info on a private record, so that reading the writer never touches
 // the session's settings.
-class ReadInfoCommand : public SessionCommand {
+class ReadInfoCommand : public ScratchCommand {
 public:
-    explicit ReadInfoCommand(Session& session)
-        : SessionCommand(session), info_(std::make_unique<ZephlinContext>()) {
-        info_->chipIndex = session.record().chipIndex;
-        info_->result = &resultWord_;
-    }
+    using ScratchCommand::ScratchCommand;
     TextPair name() const override { return kReadInfo; }
-    Preparation prepare() override { return Preparation::use(*info_); }
     uint16_t call(ZephlinContext& record) override { return ReadOffLineModeInfo(&record); }
-    const ZephlinContext& info() const { return *info_; }
-
-private:
-    std::unique_ptr<ZephlinContext> info_;
-    uint16_t resultWord_ = 0;
 };
 
 void takeMaxCounter(ZephlinContext& record, const Arguments& arguments) {
@@ -171,7 +162,7 @@ int runOfflineInfo(Session& session, const Arguments& arguments) {
     WriterSetup writer(arguments);
     ReadInfoCommand read(session);
     if (session.run(read) == ZEPHLIN_RESULT_PASS) {
-        printInfo(read.info(), session.catalogue(), session.language());
+        printInfo(read.scratch(), session.catalogue(), session.language());
     }
     return session.exitStatus();
 }

@@ -1,6 +1,7 @@
 #include "cli_arguments.h"
 #include "command_support.h"
 #include "option_settings.h"
+#include "unused_part.h"
 
 #include <gtest/gtest.h>
 
@@ -99,16 +100,7 @@ struct OptionAssignments : ::testing::Test {
     OptionPanelModel panel{record, backlog};
 
     void SetUp() override {
-        part.partName = L"Test part";
-        part.mainAreaSize = 32768;
-        for (ZephlinSelectCell& cell : part.selectCells) {
-            cell.name = L"NA";
-            cell.choices.list = L"NA";
-        }
-        for (ZephlinCheckCell& cell : part.checkCells) {
-            cell.name = L"NA";
-            cell.description = L"NA\0NA";
-        }
+        part = testing::unusedPart(32768);
         part.selectCells[0] = {L"BOOT", {L"Application Flash,Boot Flash"}, 0};
         part.selectCells[1] = {L"WDT_DIV", {L"F/1,F/2,F/4"}, 2};
         part.selectCells[6].name = L"TRIM";
