@@ -6,33 +6,33 @@
 namespace zephlin::cli {
 namespace {
 
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     bool takesValue;
 };
 
 // Every option of every command; requireShape decides which a command takes.
 constexpr std::array kOptions{
-    OptionSpec{"--writer", true},    OptionSpec{"--sim-state", true},
-    OptionSpec{"--sim-fault", true}, OptionSpec{"--sim-latency-us", true},
-    OptionSpec{"--part", true},      OptionSpec{"--lang", true},
-    OptionSpec{"--yes", false},      OptionSpec{"--area", true},
-    OptionSpec{"--data", true},      OptionSpec{"--steps", true},
-    OptionSpec{"--at", true},        OptionSpec{"--fill", true},
-    OptionSpec{"--set", true},       OptionSpec{"--customer", true},
-    OptionSpec{"--isp", true},       OptionSpec{"--max-counter", true},
-    OptionSpec{"--serial", true},    OptionSpec{"--number", true},
-    OptionSpec{"--address", true},   OptionSpec{"--increment", false},
-    OptionSpec{"--help", false},
+    KnownOption{"--writer", true},    KnownOption{"--sim-state", true},
+    KnownOption{"--sim-fault", true}, KnownOption{"--sim-latency-us", true},
+    KnownOption{"--part", true},      KnownOption{"--lang", true},
+    KnownOption{"--yes", false},      KnownOption{"--area", true},
+    KnownOption{"--data", true},      KnownOption{"--steps", true},
+    KnownOption{"--at", true},        KnownOption{"--fill", true},
+    KnownOption{"--set", true},       KnownOption{"--customer", true},
+    KnownOption{"--isp", true},       KnownOption{"--max-counter", true},
+    KnownOption{"--serial", true},    KnownOption{"--number", true},
+    KnownOption{"--address", true},   KnownOption{"--increment", false},
+    KnownOption{"--help", false},
 };
 
 // Options every device and project command takes.
 constexpr std::array<std::string_view, 7> kGlobalOptions{
     "--writer", "--sim-state", "--sim-fault", "--sim-latency-us", "--part", "--lang", "--yes"};
 
-const OptionSpec* findOption(std::string_view name) {
-    const auto found =
-        std::ranges::find_if(kOptions, [&](const OptionSpec& spec) { return spec.name == name; });
+const KnownOption* findOption(std::string_view name) {
+    const auto found = std::ranges::find_if(
+        kOptions, [&](const KnownOption& option) { return option.name == name; });
     return found == kOptions.end() ? nullptr : &*found;
 }
 
@@ -81,11 +81,11 @@ Arguments parseArguments(const std::vector<std::string>& words) {
         }
         const std::size_t equals = word.find('=');
         const std::string name = word.substr(0, equals);
-        const OptionSpec* spec = findOption(name);
-        if (spec == nullptr) {
+        const KnownOption* known = findOption(name);
+        if (known == nullptr) {
             throw UsageError{"unknown option " + name};
         }
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos) {
                 throw UsageError{name + " takes no value"};
             }

@@ -70,6 +70,10 @@ expect 10 verify "$sample" "${fresh[@]}" --sim-fault locked
 contains out.txt '001 - Verify =>ID Locked'
 expect 20 erase "${fresh[@]}" --sim-fault power-on-failure
 expect 23 blank-check "${fresh[@]}" --sim-fault no-response
+expect 6 check-id "${fresh[@]}" --sim-fault firmware-mismatch
+contains out.txt '000 - Check ID =>Update FW user cancel'
+contains err.txt '-> No'
+expect 0 check-id "${fresh[@]}" --sim-fault firmware-mismatch --yes
 expect 14 program missing.hex "${sim[@]}"
 contains out.txt '000 - Load File =>Open file error'
 head -c 32769 /dev/zero >too-long.bin
