@@ -52,6 +52,17 @@ cmp -n "$size" image.bin dumped.bin || fail "the dump differs from the image"
 expect 0 read-checksum "${sim[@]}"
 grep -q -E '^   Chip Checksum :  0x[0-9A-F]{4}'$'\r''$' out.txt || fail "no checksum line"
 
+# Both areas of a part with a second area (Nerel C6(3V): 64 KB and 1 KB).
+both=(--part 23 --writer sim --sim-state both.sim)
+head -c 700 "$sample" >data.bin
+expect 0 program "$sample" --data data.bin "${both[@]}"
+contains out.txt '002 - Program =>Pass'
+expect 0 verify "$sample" --data data.bin "${both[@]}"
+expect 0 dump main.bin --data second.bin "${both[@]}"
+[ "$(stat -c %s second.bin)" -eq 1024 ] || fail "the second-area dump is not 1 KB"
+cmp -n 700 data.bin second.bin || fail "the second-area dump differs from the data"
+expect 64 program "$sample" --data data.bin "${sim[@]}"
+
 # Programming over programmed flash fails to verify until an erase.
 expect 2 auto "$sample" "${sim[@]}" --steps blank,program
 contains out.txt $'       Blank Check =>Fail   ['
