@@ -1,10 +1,12 @@
 #include "cli_arguments.h"
 #include "command_support.h"
+#include "console_output.h"
 #include "option_settings.h"
 #include "unused_part.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <sstream>
 
@@ -160,6 +162,42 @@ TEST_F(OptionAssignments, SettingsPrintAsTheirTexts) {
     printSettings(out, part, record);
     EXPECT_EQ(out.str(), "   BOOT : Boot Flash\n   WDT_DIV : F/4\n   TRIM : 07\n   WDT_EN : 0\n"
                          "   LOCK : 1\n");
+}
+
+} // namespace
+} // namespace zephlin::cli
+
+namespace zephlin::cli {
+namespace {
+
+std::string contentsOf(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+        text += static_cast<char>(c);
+    }
+    return text;
+}
+
+TEST(ConsoleLog, WritesWholeLinesInUtf8AndKeepsTheOpenEntry) {
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    {
+        ConsoleLog log(file);
+        OperationLog entries(log);
+        entries.writeNumberedHeader(L"编程");
+        EXPECT_EQ(log.pendingLine(), "000 - 编程 =>");
+        EXPECT_EQ(contentsOf(file), "");
+        entries.append(L"成功");
+        entries.writeTimeTrailer(1234);
+        EXPECT_EQ(log.pendingLine(), "");
+        EXPECT_EQ(contentsOf(file), "000 - 编程 =>成功   [1.234\"]\r\n");
+        entries.writeNumberedHeader(L"Erase");
+    }
+    // An entry left open is still written when the log goes away.
+    EXPECT_EQ(contentsOf(file), "000 - 编程 =>成功   [1.234\"]\r\n001 - Erase =>\n");
+    std::fclose(file);
 }
 
 } // namespace
