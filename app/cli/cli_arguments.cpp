@@ -65,13 +65,18 @@ std::vector<std::string> Arguments::names() const {
 
 Arguments parseArguments(const std::vector<std::string>& words) {
     Arguments arguments;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word == "-h") {
+        if (word == "--" && !optionsEnded) {
+            optionsEnded = true; // file names after it may begin with "--"
+            continue;
+        }
+        if (word == "-h" && !optionsEnded) {
             arguments.add("--help", {});
             continue;
         }
-        if (!word.starts_with("--")) {
+        if (optionsEnded || !word.starts_with("--")) {
             if (arguments.command.empty()) {
                 arguments.command = word;
             } else {

@@ -91,6 +91,7 @@ Off-Line Mode
 
 FILE is Intel HEX (.hex), a project (.kdx) or raw binary (anything else);
 --at ADDR (hexadecimal load address) and --fill 00|FF place a code file.
+Words after "--" are operands even when they begin with "-".
 
 Global options
   --part NAME|INDEX             the part, by name or chip index (zephlin parts)

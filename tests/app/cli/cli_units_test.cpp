@@ -37,6 +37,12 @@ TEST(CliArguments, OptionsTakeTheirValueEitherWayAndOperandsFollowTheCommand) {
     EXPECT_FALSE(arguments.has("--data"));
 }
 
+TEST(CliArguments, AfterADoubleDashEveryWordIsAnOperand) {
+    const Arguments arguments = parse({"program", "--part", "0", "--", "--odd.hex", "-h"});
+    EXPECT_EQ(arguments.operands, (std::vector<std::string>{"--odd.hex", "-h"}));
+    EXPECT_FALSE(arguments.has("--help"));
+}
+
 TEST(CliArguments, MistakesAreUsageErrors) {
     EXPECT_EQ(usageMessage([] { parse({"erase", "--frob"}); }), "unknown option --frob");
     EXPECT_EQ(usageMessage([] { parse({"erase", "--area"}); }), "--area needs a value");
