@@ -23,9 +23,16 @@ void ConsoleLog::append(std::wstring_view text) {
     if (lineEnd == std::string::npos) {
         return;
     }
-    std::fwrite(pending_.data(), 1, lineEnd + 1, out_);
-    std::fflush(out_);
+    // The log's entries end in CR LF, as in the window's log panel; a console
+    // line ends in LF alone.
+    std::string lines = pending_.substr(0, lineEnd + 1);
     pending_.erase(0, lineEnd + 1);
+    for (std::size_t cr = lines.find("\r\n"); cr != std::string::npos;
+         cr = lines.find("\r\n", cr)) {
+        lines.erase(cr, 1);
+    }
+    std::fputs(lines.c_str(), out_);
+    std::fflush(out_);
 }
 
 ConsoleHost::ConsoleHost(const ConsoleLog& log, Language language)

@@ -10,7 +10,7 @@
 
 namespace zephlin::cli {
 
-// Writes the log to a stream one complete line at a time, so that a progress
+// Writes the log to a stream one complete line at a time (LF line ends), so that a progress
 // bar on the same terminal never splits an entry; the entry's header waits
 // until its outcome and time trailer complete the line.
 class ConsoleLog : public LogSink {

@@ -198,11 +198,11 @@ TEST(ConsoleLog, WritesWholeLinesInUtf8AndKeepsTheOpenEntry) {
         entries.append(L"成功");
         entries.writeTimeTrailer(1234);
         EXPECT_EQ(log.pendingLine(), "");
-        EXPECT_EQ(contentsOf(file), "000 - 编程 =>成功   [1.234\"]\r\n");
+        EXPECT_EQ(contentsOf(file), "000 - 编程 =>成功   [1.234\"]\n");
         entries.writeNumberedHeader(L"Erase");
     }
     // An entry left open is still written when the log goes away.
-    EXPECT_EQ(contentsOf(file), "000 - 编程 =>成功   [1.234\"]\r\n001 - Erase =>\n");
+    EXPECT_EQ(contentsOf(file), "000 - 编程 =>成功   [1.234\"]\n001 - Erase =>\n");
     std::fclose(file);
 }
 
