@@ -31,7 +31,7 @@ std::span<const uint8_t> bytesOf(const std::string& text) {
 
 void ConvertHexText(benchmark::State& state) {
     const auto text = bytesOf(hexText());
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const HexConversion conversion = convertIntelHex(text, kCapacity);
         if (conversion.image.size() != bench::kHexImageBytes) {
             state.SkipWithError("the image is not 4 MiB");
@@ -56,7 +56,7 @@ void ReadAndConvertHexFile(benchmark::State& state) {
         ownFile = true;
     }
     uint64_t fileBytes = 0;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const FileBytes file = readWholeFile(path, 64u << 20);
         const HexConversion conversion = convertIntelHex(file.bytes, kCapacity);
         if (conversion.image.size() != bench::kHexImageBytes) {

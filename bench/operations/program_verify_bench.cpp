@@ -71,7 +71,7 @@ void reportCounts(benchmark::State& state, const sim::ReportCounts& counts, uint
 void Program128KiB(benchmark::State& state) {
     Fixture fixture;
     sim::WriterSimulator& writer = useSimulatedWriter(std::make_unique<sim::WriterSimulator>());
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         if (Program(fixture.context.get()) != ZEPHLIN_RESULT_PASS) {
             state.SkipWithError("Program failed");
             break;
@@ -93,7 +93,7 @@ void Verify128KiB(benchmark::State& state) {
         return;
     }
     writer.clearRecord();
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         if (Verify(fixture.context.get()) != ZEPHLIN_RESULT_PASS) {
             state.SkipWithError("Verify failed");
             break;

@@ -83,7 +83,7 @@ private:
 
 void SaveKDX256KiB(benchmark::State& state) {
     ProjectFixture project;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         if (SaveKDX(project.savingRecord().get()) != ZEPHLIN_RESULT_PASS) {
             state.SkipWithError("SaveKDX failed");
             break;
@@ -100,7 +100,7 @@ void LoadKDXFooterAndBuffer256KiB(benchmark::State& state) {
         return;
     }
     std::vector<uint8_t> code;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const auto context = project.loadingRecord();
         if (LoadKDXFooter(context.get()) != ZEPHLIN_RESULT_PASS) {
             state.SkipWithError("LoadKDXFooter failed");
