@@ -1,0 +1,54 @@
+// Pieces the zephlin commands share: the part and area choices of the command
+// line, the exit statuses beyond result codes, and the loading of the code
+// files a command programs.
+#pragma once
+
+#include "cli_arguments.h"
+#include "device_commands.h"
+#include "file_commands.h"
+#include "session.h"
+
+#include <optional>
+#include <string>
+
+namespace zephlin::cli {
+
+inline constexpr int kExitUsage = 64;       // a mistake on the command line
+inline constexpr int kExitNoData = 65;      // a code file without any data
+inline constexpr int kExitCannotWrite = 74; // an output file could not be written
+
+// Ends a command early with an exit status and a one-line explanation.
+struct CommandFailure {
+    int status;
+    std::string message;
+};
+
+// --part NAME|INDEX: the chip index, or nothing when the option is absent.
+std::optional<int32_t> chosenPart(const Session& session, const Arguments& arguments);
+// Selects the chosen part; throws UsageError when it is missing.
+void selectChosenPart(Session& session, const Arguments& arguments);
+
+// --area main|second|both (default main); refused for a part without the area.
+Areas chosenAreas(const Session& session, const Arguments& arguments);
+// --at ADDR and --fill 00|FF.
+Placement chosenPlacement(const Arguments& arguments);
+// --steps LIST, when given.
+std::optional<uint16_t> chosenSteps(const Arguments& arguments);
+
+// Loads FILE and --data FILE into the session. A project sets the
+// part; otherwise --part must name one. Returns false when a load did not pass
+// (its entry shows why). Throws CommandFailure when there is nothing to
+// program, UsageError for a project of another part than --part.
+bool loadImages(Session& session, const Arguments& arguments, const std::string& file);
+
+// loadImages, then --set and --steps on the loaded settings: everything a
+// command that hands images to the library checks before the writer.
+bool prepareImages(Session& session, const Arguments& arguments, const std::string& file);
+
+// Stores a text in one of the record's wide-text fields, cut to fit.
+void copyText(wchar_t* field, std::size_t capacity, std::wstring_view text);
+
+// Applies --set assignments to the session's option settings.
+void applySetOptions(Session& session, const Arguments& arguments);
+
+} // namespace zephlin::cli

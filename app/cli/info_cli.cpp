@@ -1,0 +1,80 @@
+#include "info_cli.h"
+
+#include "code_file_io.h"
+#include "command_support.h"
+#include "intel_hex_converter.h"
+#include "option_settings.h"
+
+#include "Zephlin_DLL.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+namespace zephlin::cli {
+
+int runOptions(Session& session, const Arguments& arguments) {
+    requireShape(arguments, {}, 0, 0);
+    selectChosenPart(session, arguments);
+    printOptionCells(std::cout, session.part());
+    return 0;
+}
+
+int runVersion(Session& /*session*/, const Arguments& arguments) {
+    requireShape(arguments, {}, 0, 0);
+    uint32_t version = 0;
+    int32_t edition = 0;
+    GetDLLInfo(&version, &edition);
+    std::printf("Zephlin_DLL %u.%u.%u.%u edition %d\n", version >> 24, (version >> 16) & 0xFF,
+                (version >> 8) & 0xFF, version & 0xFF, edition);
+    return 0;
+}
+
+int runSimFaults(Session& /*session*/, const Arguments& arguments) {
+    requireShape(arguments, {}, 0, 0);
+    const ZephlinSimulatorFault* faults = nullptr;
+    const int32_t count = ZephlinGetSimulatorFaults(&faults);
+    for (int32_t i = 0; faults != nullptr && i < count; ++i) {
+        std::string name = faults[i].name;
+        if (faults[i].argument != nullptr) {
+            name += std::string("=") + faults[i].argument;
+        }
+        std::printf("%-28s %s\n", name.c_str(), faults[i].description);
+    }
+    return 0;
+}
+
+int runHexToBin(Session& session, const Arguments& arguments) {
+    requireShape(arguments, {}, 2, 2);
+    uint64_t capacity = 0;
+    if (const auto part = chosenPart(session, arguments)) {
+        capacity = session.catalogue().part(*part).mainAreaSize;
+    } else {
+        for (int32_t i = 0; i < session.catalogue().count(); ++i) {
+            capacity = std::max<uint64_t>(capacity, session.catalogue().part(i).mainAreaSize);
+        }
+    }
+    const std::string& in = arguments.operands[0];
+    const std::string& out = arguments.operands[1];
+    // Text takes more than twice the bytes it describes, plus its line ends.
+    const FileBytes text = readWholeFile(in, capacity * 4 + 4096);
+    if (text.status == FileBytes::Status::CannotOpen) {
+        throw CommandFailure{ZEPHLIN_RESULT_OPEN_FILE_ERROR - 100, "cannot open " + in};
+    }
+    const HexConversion converted = convertIntelHex(text.bytes, capacity);
+    if (text.status == FileBytes::Status::TooLarge ||
+        converted.status == HexConversionStatus::TooLarge) {
+        throw CommandFailure{ZEPHLIN_RESULT_FILE_TOO_LARGE - 100,
+                             in + " spans more than " + std::to_string(capacity) + " bytes"};
+    }
+    if (converted.status == HexConversionStatus::NoData) {
+        throw CommandFailure{kExitNoData, in + " holds no data"};
+    }
+    if (!writeWholeFile(out, converted.image)) {
+        throw CommandFailure{kExitCannotWrite, "cannot write " + out};
+    }
+    std::printf("%s: %zu bytes\n", out.c_str(), converted.image.size());
+    return 0;
+}
+
+} // namespace zephlin::cli

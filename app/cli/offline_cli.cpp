@@ -1,0 +1,185 @@
+#include "offline_cli.h"
+
+#include "command_support.h"
+#include "control_ids.h"
+#include "device_commands.h"
+#include "option_settings.h"
+#include "project_cli.h"
+#include "ui_texts.h"
+#include "writer_setup.h"
+
+#include "zephlin_utf8.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace zephlin::cli {
+namespace {
+
+constexpr TextPair kReadInfo{L"Read Info", L"读取设置"};
+constexpr uint32_t kSerialBytes = 16; // the serial field at the end of its area
+constexpr uint32_t kIspInSecondArea = 21;
+
+// Read Info on a private record, so that reading the writer never touches
+// the session's settings.
+class ReadInfoCommand : public ScratchCommand {
+public:
+    using ScratchCommand::ScratchCommand;
+    TextPair name() const override { return kReadInfo; }
+    uint16_t call(ZephlinContext& record) override { return ReadOffLineModeInfo(&record); }
+};
+
+void takeMaxCounter(ZephlinContext& record, const Arguments& arguments) {
+    const auto text = arguments.value("--max-counter");
+    if (!text) {
+        return;
+    }
+    const auto value = parseNumber(*text);
+    if (!value || *value > 0xFFFF) {
+        throw UsageError{"--max-counter takes 0 to 65535, not " + *text};
+    }
+    record.maxCounter = static_cast<uint16_t>(*value);
+}
+
+void takeSerialScheme(Session& session, const Arguments& arguments) {
+    ZephlinContext& record = session.record();
+    const auto serial = arguments.value("--serial");
+    if (!serial) {
+        for (const char* option : {"--number", "--address", "--increment", "--area"}) {
+            if (arguments.has(option)) {
+                throw UsageError{std::string(option) + " needs --serial TEXT"};
+            }
+        }
+        return;
+    }
+    if (serial->size() > ZEPHLIN_SERIAL_STRING_BYTES) {
+        throw UsageError{"--serial takes at most 12 characters"};
+    }
+    std::fill_n(record.serialString, ZEPHLIN_SERIAL_STRING_BYTES, 0xFF);
+    std::copy(serial->begin(), serial->end(), record.serialString);
+
+    const ZephlinBodyInfo& part = session.part();
+    const std::string area = arguments.value("--area").value_or("main");
+    if (area != "main" && area != "second") {
+        throw UsageError{"--area takes main or second, not " + area};
+    }
+    const bool second = area == "second";
+    if (second && part.secondAreaSize == 0) {
+        throw UsageError{"part " + utf8::fromWide(part.partName) + " has no second area"};
+    }
+    const uint32_t areaSize = second ? part.secondAreaSize : part.mainAreaSize;
+    const uint32_t limit = areaSize >= kSerialBytes ? areaSize - kSerialBytes : 0;
+    uint32_t address = limit;
+    if (const auto text = arguments.value("--address")) {
+        const auto value = parseHex(*text);
+        if (!value || *value > limit) {
+            throw UsageError{"--address takes a hexadecimal address up to " +
+                             std::to_string(limit) + ", not " + *text};
+        }
+        address = *value;
+    }
+    uint32_t number = 0;
+    if (const auto text = arguments.value("--number")) {
+        const auto value = parseHex(*text);
+        if (!value) {
+            throw UsageError{"--number takes a hexadecimal number of 8 digits at most, not " +
+                             *text};
+        }
+        number = *value;
+    }
+    record.serialAddress = address;
+    record.serialNumber = number;
+    record.offlineFlags =
+        static_cast<uint8_t>(ZEPHLIN_OFFLINE_SERIAL_ENABLED |
+                             (arguments.has("--increment") ? ZEPHLIN_OFFLINE_AUTO_INCREMENT : 0) |
+                             (second ? ZEPHLIN_OFFLINE_AREA_SECOND : 0));
+}
+
+std::string serialText(const uint8_t (&bytes)[ZEPHLIN_SERIAL_STRING_BYTES]) {
+    std::string text;
+    for (const uint8_t byte : bytes) {
+        if (byte >= 0x20 && byte < 0x7F) {
+            text += static_cast<char>(byte);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            text += escaped;
+        }
+    }
+    return text;
+}
+
+void printInfo(const ZephlinContext& info, const PartCatalogue& catalogue, Language language) {
+    const bool known = catalogue.contains(info.chipIndex);
+    const ZephlinBodyInfo* part = known ? &catalogue.part(info.chipIndex) : nullptr;
+    const bool inSecond =
+        (info.offlineFlags & ZEPHLIN_OFFLINE_AREA_MASK) == ZEPHLIN_OFFLINE_AREA_SECOND;
+    TextPair area{L"Flash", L"Flash"};
+    if (inSecond && part != nullptr) {
+        area = part->chipType == kIspInSecondArea ? TextPair{L"IAP/ISP", L"IAP/ISP"}
+                                                  : secondTabText(part->chipType);
+    }
+    std::printf("   PartNo : %s\n", part != nullptr ? utf8::fromWide(part->partName).c_str() : "?");
+    std::printf("   code start : 0x%08X\n   code size : %u\n   code checksum : %04X\n",
+                info.codeStart, info.codeSize, info.codeChecksum);
+    std::printf("   serial number : %s in %s\n",
+                (info.offlineFlags & ZEPHLIN_OFFLINE_SERIAL_ENABLED) != 0 ? "enabled" : "disabled",
+                utf8::fromWide(area.pick(language)).c_str());
+    std::printf("   auto increment : %d\n",
+                (info.offlineFlags & ZEPHLIN_OFFLINE_AUTO_INCREMENT) != 0);
+    std::printf("   address : 0x%08X\n   string : %s\n   number : 0x%08X\n", info.serialAddress,
+                serialText(info.serialString).c_str(), info.serialNumber);
+    std::printf("   current number : 0x%08X\n   max counter : %u\n   current counter : %u\n",
+                info.currentNumber, info.maxCounter, info.currentCounter);
+    std::fflush(stdout);
+    if (part != nullptr) {
+        printSettings(std::cout, *part, info);
+        std::cout.flush();
+    }
+}
+
+} // namespace
+
+int runOfflineLoad(Session& session, const Arguments& arguments) {
+    requireShape(arguments,
+                 {"--data", "--at", "--fill", "--set", "--steps", "--max-counter", "--serial",
+                  "--number", "--address", "--increment", "--area"},
+                 1, 1);
+    if (!prepareImages(session, arguments, arguments.operands[0])) {
+        return session.exitStatus();
+    }
+    takeMaxCounter(session.record(), arguments);
+    takeSerialScheme(session, arguments);
+    WriterSetup writer(arguments);
+    ProjectExportCommand load(session, ids::kOffLineMode, OffLineMode, CallForm::Worker);
+    session.run(load);
+    return session.exitStatus();
+}
+
+int runOfflineInfo(Session& session, const Arguments& arguments) {
+    requireShape(arguments, {}, 0, 0);
+    selectChosenPart(session, arguments);
+    WriterSetup writer(arguments);
+    ReadInfoCommand read(session);
+    if (session.run(read) == ZEPHLIN_RESULT_PASS) {
+        printInfo(read.scratch(), session.catalogue(), session.language());
+    }
+    return session.exitStatus();
+}
+
+int runSimProduce(Session& /*session*/, const Arguments& arguments) {
+    requireShape(arguments, {}, 1, 1);
+    const auto count = parseNumber(arguments.operands[0]);
+    if (!count) {
+        throw UsageError{"sim-produce takes a number of chips, not " + arguments.operands[0]};
+    }
+    if (arguments.value("--writer") != "sim") {
+        throw UsageError{"sim-produce needs --writer sim"};
+    }
+    WriterSetup writer(arguments);
+    const int32_t produced = ZephlinSimulatorProduce(*count);
+    std::printf("produced %d chip%s off-line\n", produced, produced == 1 ? "" : "s");
+    return 0;
+}
+
+} // namespace zephlin::cli
