@@ -214,6 +214,9 @@ std::size_t WriterSimulator::giveFeatureReport(uint64_t connection, std::span<ui
                     payload.begin());
         outgoingAt_ += n;
     }
+    if (rewriter_) {
+        rewriter_(ReportKind::FeatureRead, payload);
+    }
     record(ReportKind::FeatureRead, report);
     return options_.faults.has(Fault::ShortFeatureRead) ? kShortFeatureRead : report.size();
 }
@@ -238,6 +241,9 @@ InputRead WriterSimulator::giveInputReport(uint64_t connection, std::span<uint8_
         std::copy_n(statusQueue_.front().begin(), length - 1, report.begin() + 1);
     }
     statusQueue_.pop_front();
+    if (rewriter_ && length > 1) {
+        rewriter_(ReportKind::InputReport, report.subspan(1, length - 1));
+    }
     record(ReportKind::InputReport, report.first(length));
     if (options_.faults.has(Fault::LateStatus)) {
         clock_ += limit;

@@ -99,6 +99,12 @@ public:
 
     // The next feature reads deliver these payloads instead of the box's data.
     void serveFeatureReply(std::vector<uint8_t> payload) { served_.push_back(std::move(payload)); }
+    // Test facility for fuzzing and fault tests: the rewriter sees the payload
+    // of every reply the box gives (a feature read without its report ID, a
+    // status report without its report ID) just before it leaves the box, and
+    // may change it, so that a test answers with bytes no box would send.
+    using ReplyRewriter = std::function<void(ReportKind, std::span<uint8_t> payload)>;
+    void rewriteReplies(ReplyRewriter rewriter) { rewriter_ = std::move(rewriter); }
     // Queues a raw status report on the interrupt-in pipe.
     void serveStatusReport(const StatusReport& report) { statusQueue_.push_back(report); }
     // The next status report the box answers carries this status word.
@@ -175,6 +181,7 @@ private:
     bool recording_ = false;
     std::vector<RecordedReport> recorded_;
     std::function<void(ReportKind)> observer_;
+    ReplyRewriter rewriter_;
 };
 
 } // namespace zephlin::sim
