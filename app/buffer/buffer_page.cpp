@@ -46,7 +46,9 @@ CBufferPageDlg::CBufferPageDlg(int page, const DialogUnitPlacer& placer, QWidget
     filePath_ = placer.place(field(this), ids.filePath, {68, 53, 331, 14});
     placer.place(rightAligned("Buffer Size : ", this), ids.sizeLabel, {4, 71, 62, 8});
     size_ = placer.place(field(this), ids.size, {68, 69, 40, 14});
-    placer.place(rightAligned("Buffer Checksum : ", this), ids.checksumLabel, {143, 71, 62, 8});
+    // Wider to the left than the template's 62 units, into the free space
+    // after the Buffer Size field: fonts with wide letters need the room.
+    placer.place(rightAligned("Buffer Checksum : ", this), ids.checksumLabel, {110, 71, 95, 8});
     checksum_ = placer.place(field(this), ids.checksum, {209, 69, 40, 14});
     placer.place(rightAligned("Chip Checksum : ", this), ids.chipChecksumLabel, {293, 71, 62, 8});
     chipChecksum_ = placer.place(field(this), ids.chipChecksum, {359, 69, 40, 14});

@@ -8,19 +8,27 @@ PostedNotifications::PostedNotifications(QObject* parent, std::function<bool()> 
     : QObject(parent), busy_(std::move(busy)) {}
 
 void PostedNotifications::post(const OptionNotification& notification) {
-    QMetaObject::invokeMethod(
-        this, [this, notification] { deliver(notification); }, Qt::QueuedConnection);
+    pending_.push_back(notification);
+    scheduleDelivery();
 }
 
-void PostedNotifications::deliver(const OptionNotification& notification) {
-    // Every waiting notification goes to the back again in turn, so their
-    // order is kept.
-    if (busy_ && busy_()) {
-        post(notification);
+void PostedNotifications::scheduleDelivery() {
+    QMetaObject::invokeMethod(this, "deliverNext", Qt::QueuedConnection);
+}
+
+void PostedNotifications::deliverNext() {
+    if (pending_.empty()) {
         return;
     }
+    // While a command runs the notification waits for a later turn.
+    if (busy_ && busy_()) {
+        scheduleDelivery();
+        return;
+    }
+    const OptionNotification next = pending_.front();
+    pending_.pop_front();
     if (model_ != nullptr) {
-        model_->handle(notification);
+        model_->handle(next);
     }
 }
 

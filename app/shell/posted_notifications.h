@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 
 namespace zephlin {
@@ -24,9 +25,12 @@ public:
     void post(const OptionNotification& notification) override;
 
 private:
-    void deliver(const OptionNotification& notification);
+    // One queued call per posted notification; each hands the oldest one on.
+    Q_INVOKABLE void deliverNext();
+    void scheduleDelivery();
 
     std::function<bool()> busy_;
+    std::deque<OptionNotification> pending_;
     OptionPanelModel* model_ = nullptr;
 };
 
