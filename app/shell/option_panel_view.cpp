@@ -51,13 +51,13 @@ void OptionPanelView::createSelect(QWidget* parent, const DialogUnitPlacer& plac
     const int x = kColumnLeft[cell % 2];
     const int y = kSelectRowTop[cell / 2];
     SelectControls& c = selects_[static_cast<std::size_t>(cell)];
-    c.group = placer.place(new QGroupBox(parent), ids::kSelectGroup + cell, {x, y, 129, 42});
-    c.group->lower();
-    c.setLabel = placer.place(new QLabel(QStringLiteral("Set"), parent),
-                              ids::kSelectSetLabel + cell, {x + 5, y + 10, 30, 8});
+    c.frame.group = placer.place(new QGroupBox(parent), ids::kSelectGroup + cell, {x, y, 129, 42});
+    c.frame.group->lower();
+    c.frame.setLabel = placer.place(new QLabel(QStringLiteral("Set"), parent),
+                                    ids::kSelectSetLabel + cell, {x + 5, y + 10, 30, 8});
     c.list = placer.place(new QComboBox(parent), ids::kSelectList + cell, {x + 37, y + 8, 88, 0});
-    c.nowLabel = placer.place(new QLabel(QStringLiteral("Now"), parent),
-                              ids::kSelectNowLabel + cell, {x + 5, y + 25, 30, 8});
+    c.frame.nowLabel = placer.place(new QLabel(QStringLiteral("Now"), parent),
+                                    ids::kSelectNowLabel + cell, {x + 5, y + 25, 30, 8});
     c.now = placer.place(readOnlyEdit(parent), ids::kSelectNow + cell, {x + 37, y + 23, 87, 14});
     connect(c.list, &QComboBox::activated, this,
             [this, cell](int entry) { model_.userSelects(cell, entry); });
@@ -66,15 +66,15 @@ void OptionPanelView::createSelect(QWidget* parent, const DialogUnitPlacer& plac
 void OptionPanelView::createNumeric(QWidget* parent, const DialogUnitPlacer& placer, int cell) {
     const int x = kColumnLeft[cell];
     NumericControls& c = numerics_[static_cast<std::size_t>(cell)];
-    c.group =
+    c.frame.group =
         placer.place(new QGroupBox(parent), ids::kNumericGroup + cell, {x, kNumericTop, 129, 42});
-    c.group->lower();
-    c.setLabel = placer.place(new QLabel(QStringLiteral("Set : "), parent),
-                              ids::kNumericSetLabel + cell, {x + 5, 357, 30, 8});
+    c.frame.group->lower();
+    c.frame.setLabel = placer.place(new QLabel(QStringLiteral("Set : "), parent),
+                                    ids::kNumericSetLabel + cell, {x + 5, 357, 30, 8});
     c.set = placer.place(new QLineEdit(parent), ids::kNumericSet + cell, {x + 37, 355, 87, 14});
     HexKeyFilter::install(c.set);
-    c.nowLabel = placer.place(new QLabel(QStringLiteral("Now : "), parent),
-                              ids::kNumericNowLabel + cell, {x + 5, 373, 30, 8});
+    c.frame.nowLabel = placer.place(new QLabel(QStringLiteral("Now : "), parent),
+                                    ids::kNumericNowLabel + cell, {x + 5, 373, 30, 8});
     c.now = placer.place(readOnlyEdit(parent), ids::kNumericNow + cell, {x + 37, 371, 87, 14});
     connect(c.set, &QLineEdit::textEdited, this, [this, cell](const QString& text) {
         model_.userEditsNumeric(cell, text.toStdWString());
@@ -92,6 +92,13 @@ void OptionPanelView::createCheck(QWidget* parent, const DialogUnitPlacer& place
             [this, cell](bool ticked) { model_.userClicks(cell, ticked); });
 }
 
+void OptionPanelView::CellFrame::show(bool enabled, std::wstring_view title) const {
+    group->setEnabled(enabled);
+    group->setTitle(toQString(title));
+    setLabel->setEnabled(enabled);
+    nowLabel->setEnabled(enabled);
+}
+
 void OptionPanelView::render() {
     for (int cell = 0; cell < OptionPanelModel::kSelectCells; ++cell) {
         renderSelect(cell);
@@ -107,10 +114,7 @@ void OptionPanelView::render() {
 void OptionPanelView::renderSelect(int cell) {
     const SelectCellState& state = model_.select(cell);
     SelectControls& c = selects_[static_cast<std::size_t>(cell)];
-    c.group->setEnabled(state.enabled);
-    c.group->setTitle(toQString(state.groupText));
-    c.setLabel->setEnabled(state.enabled);
-    c.nowLabel->setEnabled(state.enabled);
+    c.frame.show(state.enabled, state.groupText);
     if (c.shownEntries != state.entries) {
         c.list->clear();
         for (const std::wstring& entry : state.entries) {
@@ -126,10 +130,7 @@ void OptionPanelView::renderSelect(int cell) {
 void OptionPanelView::renderNumeric(int cell) {
     const NumericCellState& state = model_.numeric(cell);
     NumericControls& c = numerics_[static_cast<std::size_t>(cell)];
-    c.group->setEnabled(state.enabled);
-    c.group->setTitle(toQString(state.groupText));
-    c.setLabel->setEnabled(state.enabled);
-    c.nowLabel->setEnabled(state.enabled);
+    c.frame.show(state.enabled, state.groupText);
     c.set->setEnabled(state.enabled);
     c.set->setMaxLength(state.maxLength > 0 ? state.maxLength : 32767);
     showEditText(c.set, toQString(state.setText));

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QCheckBox;
@@ -37,18 +38,22 @@ public:
     void render();
 
 private:
-    struct SelectControls {
+    // The group box of a select or numeric cell with its "Set" and "Now".
+    struct CellFrame {
         QGroupBox* group = nullptr;
         QLabel* setLabel = nullptr;
         QLabel* nowLabel = nullptr;
+
+        void show(bool enabled, std::wstring_view title) const;
+    };
+    struct SelectControls {
+        CellFrame frame;
         QComboBox* list = nullptr;
         QLineEdit* now = nullptr;
         std::vector<std::wstring> shownEntries;
     };
     struct NumericControls {
-        QGroupBox* group = nullptr;
-        QLabel* setLabel = nullptr;
-        QLabel* nowLabel = nullptr;
+        CellFrame frame;
         QLineEdit* set = nullptr;
         QLineEdit* now = nullptr;
     };

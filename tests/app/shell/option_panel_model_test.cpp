@@ -1,4 +1,5 @@
 #include "option_panel_model.h"
+#include "unused_part.h"
 
 #include <gtest/gtest.h>
 
@@ -25,24 +26,6 @@ public:
     std::deque<OptionNotification> pending;
     std::vector<OptionNotification> handled;
 };
-
-// A part with every cell unused, to be filled in by each test.
-ZephlinBodyInfo unusedPart(uint32_t mainSize, uint32_t secondSize = 0) {
-    ZephlinBodyInfo part{};
-    part.partName = L"Test part";
-    part.mainAreaSize = mainSize;
-    part.secondAreaSize = secondSize;
-    for (ZephlinSelectCell& cell : part.selectCells) {
-        cell.name = L"NA";
-        cell.choices.list = L"NA";
-    }
-    for (ZephlinCheckCell& cell : part.checkCells) {
-        cell.name = L"NA";
-        cell.description = L"NA\0NA";
-        cell.defaultValue = 1;
-    }
-    return part;
-}
 
 struct PanelTest : ::testing::Test {
     ZephlinContext record{};

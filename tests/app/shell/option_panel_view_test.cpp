@@ -5,6 +5,7 @@
 #include "option_panel_model.h"
 #include "option_panel_view.h"
 #include "posted_notifications.h"
+#include "unused_part.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,24 +17,6 @@
 #include <memory>
 
 namespace zephlin {
-namespace {
-
-ZephlinBodyInfo unusedPart(uint32_t mainSize) {
-    ZephlinBodyInfo part{};
-    part.partName = L"Test part";
-    part.mainAreaSize = mainSize;
-    for (ZephlinSelectCell& cell : part.selectCells) {
-        cell.name = L"NA";
-        cell.choices.list = L"NA";
-    }
-    for (ZephlinCheckCell& cell : part.checkCells) {
-        cell.name = L"NA";
-        cell.description = L"NA\0NA";
-    }
-    return part;
-}
-
-} // namespace
 
 class OptionPanelViewTest : public QObject {
     Q_OBJECT

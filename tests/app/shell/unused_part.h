@@ -1,0 +1,28 @@
+// A made-up part with every option cell unused ("NA"), for the option panel
+// tests to fill in case by case.
+#pragma once
+
+#include "Zephlin_DLL.h"
+
+#include <cstdint>
+
+namespace zephlin {
+
+inline ZephlinBodyInfo unusedPart(uint32_t mainSize, uint32_t secondSize = 0) {
+    ZephlinBodyInfo part{};
+    part.partName = L"Test part";
+    part.mainAreaSize = mainSize;
+    part.secondAreaSize = secondSize;
+    for (ZephlinSelectCell& cell : part.selectCells) {
+        cell.name = L"NA";
+        cell.choices.list = L"NA";
+    }
+    for (ZephlinCheckCell& cell : part.checkCells) {
+        cell.name = L"NA";
+        cell.description = L"NA\0NA";
+        cell.defaultValue = 1;
+    }
+    return part;
+}
+
+} // namespace zephlin
