@@ -1,5 +1,7 @@
 // A buffer page with its hex editor and information fields, and the Select
 // Area dialog, driven through their controls' identifiers.
+#include "buffer_page_test.h"
+
 #include "buffer_page.h"
 #include "control_placement.h"
 #include "hex_edit_base.h"
@@ -16,22 +18,6 @@
 #include <vector>
 
 namespace zephlin {
-
-class BufferPageTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void newPageIsGreyReadOnlyAndEmpty();
-    void emptyAreaShowsTheErasedChipChecksum();
-    void sixteenOnesInSixtyFourKilobytes();
-    void editingKeepsTheShownChecksum();
-    void filledPageShowsItsFillAndLocksItWithoutClear();
-    void unchangedDialogLoadsAtZeroAndReplaces();
-    void addressTakesOnlyHexDigits();
-    void mergeWhenClearBufferIsCleared();
-    void cancelLeavesNothingChosen();
-    void chineseTexts();
-};
 
 namespace {
 
@@ -181,4 +167,3 @@ void BufferPageTest::chineseTexts() {
 } // namespace zephlin
 
 QTEST_MAIN(zephlin::BufferPageTest)
-#include "buffer_page_test.moc"

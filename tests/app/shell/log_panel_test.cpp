@@ -1,6 +1,8 @@
 // The log panel and the runner's window side: the log grammar as the operator
 // reads it, and the worker form with progress bar 1219 while the window keeps
 // handling events and no other command can start.
+#include "log_panel_test.h"
+
 #include "log_grammar.h"
 #include "log_panel.h"
 #include "operation_runner.h"
@@ -60,33 +62,6 @@ private:
 };
 
 } // namespace
-
-class LogPanelTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init();
-    void cleanup();
-
-    void numbersRunFrom000Past999();
-    void trailerShowsMillisecondsAcrossAWrap();
-    void failuresShowTheMessageTable();
-    void chineseEntriesFollowEnglishOnes();
-    void workerFormShowsProgressAndBlocksOtherCommands();
-
-private:
-    QStringList lines() const { return panel_->toPlainText().split(QLatin1Char('\n')); }
-
-    std::unique_ptr<QWidget> window_;
-    LogPanel* panel_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* button_ = nullptr;
-    WindowRunnerHost* host_ = nullptr;
-    std::unique_ptr<OperationLog> log_;
-    std::unique_ptr<OperationRunner> runner_;
-    Language language_ = Language::English;
-    std::vector<uint32_t> ticks_;
-};
 
 void LogPanelTest::init() {
     window_ = std::make_unique<QWidget>();
@@ -199,4 +174,3 @@ void LogPanelTest::workerFormShowsProgressAndBlocksOtherCommands() {
 } // namespace zephlin
 
 QTEST_MAIN(zephlin::LogPanelTest)
-#include "log_panel_test.moc"

@@ -1,5 +1,7 @@
 // The main window driven as an operator drives it, its controls found by
 // their identifiers, its settings file in a fresh folder per test.
+#include "main_window_test.h"
+
 #include "buffer_page.h"
 #include "control_ids.h"
 #include "control_placement.h"
@@ -49,35 +51,6 @@ std::optional<int32_t> listedPart(const PartCatalogue& catalogue, Predicate matc
 }
 
 } // namespace
-
-class MainWindowTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init();
-    void cleanup();
-
-    void startsWithoutSettingsOnPartZeroInEnglish();
-    void languageOneComesUpInChinese();
-    void nullFoldersAreStoredEmptyOnClose();
-    void enterNeitherClosesNorStores();
-    void storedPartOutsideTheCatalogueSelectsPartZero();
-    void secondTabFollowsThePart();
-    void partChangeResetsBuffersNowFieldsButtonsAndSteps();
-    void optionDefaultsReachTheRecordAfterPostedNotifications();
-    void languageMenuStoresAndSwitches();
-    void modifyBufferAndAutoReloadExcludeEachOther();
-    void simulatedWriterIsNamedInTheCaption();
-    void clearEmptiesTheLogAndRestartsNumbering();
-
-private:
-    void writeSettings(const char* text);
-    std::unique_ptr<CZephlin_APDlg> openWindow();
-    void pickPart(CZephlin_APDlg& window, int32_t index);
-    QString settingsPath() const { return dir_->filePath(QStringLiteral("Setting.ini")); }
-
-    std::unique_ptr<QTemporaryDir> dir_;
-};
 
 void MainWindowTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
@@ -356,4 +329,3 @@ void MainWindowTest::clearEmptiesTheLogAndRestartsNumbering() {
 } // namespace zephlin
 
 QTEST_MAIN(zephlin::MainWindowTest)
-#include "main_window_test.moc"

@@ -1,5 +1,7 @@
 // The option panel's controls over a made-up part: what the user sees and
 // what the record holds once the posted notifications have run.
+#include "option_panel_view_test.h"
+
 #include "control_ids.h"
 #include "control_placement.h"
 #include "option_panel_model.h"
@@ -17,35 +19,6 @@
 #include <memory>
 
 namespace zephlin {
-
-class OptionPanelViewTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init();
-    void cleanup();
-
-    void unusedCellIsDisabledWithNA();
-    void emptyPiecesGiveNoEntries();
-    void ispSizeCapsTheIapList();
-    void halfKilobyteEntries();
-    void numericCellTakesOnlyHexDigits();
-    void checkAttributeGatesItsList();
-    void defaultsReachTheRecordAfterThePostedNotifications();
-    void displayNowFillsTheNowControls();
-
-private:
-    void rebuild(const ZephlinBodyInfo& part);
-    template <typename Widget> Widget* control(int id) {
-        return findControl<Widget>(parent_.get(), id);
-    }
-
-    ZephlinContext record_{};
-    ZephlinBodyInfo part_{};
-    std::unique_ptr<QWidget> parent_;
-    PostedNotifications* queue_ = nullptr;
-    std::unique_ptr<OptionPanelModel> model_;
-};
 
 void OptionPanelViewTest::init() {
     record_ = {};
@@ -211,4 +184,3 @@ void OptionPanelViewTest::displayNowFillsTheNowControls() {
 } // namespace zephlin
 
 QTEST_MAIN(zephlin::OptionPanelViewTest)
-#include "option_panel_view_test.moc"
