@@ -9,6 +9,7 @@
 #include "program_artwork.h"
 #include "qt_text.h"
 #include "runner_host.h"
+#include "select_area_dlg.h"
 #include "ui_texts.h"
 #include "writer_choice.h"
 
@@ -188,6 +189,19 @@ void CZephlin_APDlg::selectPage(int index) {
 
 void CZephlin_APDlg::refreshPageInformation(int page) {
     pages_.at(static_cast<std::size_t>(page))->showInformation(codeBuffer_->information(page));
+}
+
+bool CZephlin_APDlg::selectLoadArea() {
+    LoadRecord& load = codeBuffer_->loadRecord(currentPage_);
+    CSelectAreaDlg dialog(load.fillMode, language_, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const SelectAreaModel::Result choice = dialog.choice();
+    codeBuffer_->setLoadAddress(choice.loadAddress);
+    codeBuffer_->setClearBufferOption(choice.clearBuffer);
+    load.fillMode = choice.fillMode;
+    return true;
 }
 
 void CZephlin_APDlg::chooseLanguage(int menuCommand) {

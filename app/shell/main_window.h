@@ -72,6 +72,11 @@ public:
     // current bytes (after a load, a dump or an ISP insertion).
     void refreshPageInformation(int page);
 
+    // The Select Area dialog over the current page: on OK the load address,
+    // the clear-buffer option and the page's fill mode take its choice.
+    // False when the user cancelled.
+    bool selectLoadArea();
+
     // The language entries of the window menu (commands 32 and 48): stores
     // the choice in Setting.ini at once and switches the texts.
     void chooseLanguage(int menuCommand);

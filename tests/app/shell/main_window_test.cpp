@@ -15,6 +15,7 @@
 #include "Zephlin_DLL.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,6 +26,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 #include <memory>
@@ -324,6 +326,34 @@ void MainWindowTest::clearEmptiesTheLogAndRestartsNumbering() {
     QVERIFY(log->toPlainText().isEmpty());
     window->log().writeNumberedHeader(L"Erase");
     QCOMPARE(log->toPlainText(), QStringLiteral("000 - Erase =>"));
+}
+
+void MainWindowTest::selectAreaSetsTheCurrentPagesLoadChoice() {
+    auto window = openWindow();
+    window->codeBuffer().setLoadAddress(0x40);
+    window->codeBuffer().setClearBufferOption(false);
+    // Accepted unchanged after a part change: address 0, clear, no fill.
+    QTimer::singleShot(0, this, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(findControl<QCheckBox>(dialog, 1220)->text(), QStringLiteral("Clear Buffer"));
+        findControl<QCheckBox>(dialog, 1794)->click();
+        findControl<QPushButton>(dialog, 1)->click();
+    });
+    QVERIFY(window->selectLoadArea());
+    QCOMPARE(window->codeBuffer().loadAddress(), 0u);
+    QVERIFY(window->codeBuffer().clearBufferOption());
+    QCOMPARE(window->codeBuffer().loadRecord(kMainPage).fillMode, FillMode::Ones);
+
+    QTimer::singleShot(0, this, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        // The page's fill shows again; Cancel changes nothing.
+        QVERIFY(findControl<QCheckBox>(dialog, 1794)->isChecked());
+        findControl<QPushButton>(dialog, 2)->click();
+    });
+    QVERIFY(!window->selectLoadArea());
+    QCOMPARE(window->codeBuffer().loadRecord(kMainPage).fillMode, FillMode::Ones);
 }
 
 } // namespace zephlin

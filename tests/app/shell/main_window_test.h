@@ -28,6 +28,7 @@ private slots:
     void modifyBufferAndAutoReloadExcludeEachOther();
     void simulatedWriterIsNamedInTheCaption();
     void clearEmptiesTheLogAndRestartsNumbering();
+    void selectAreaSetsTheCurrentPagesLoadChoice();
 
 private:
     void writeSettings(const char* text);
