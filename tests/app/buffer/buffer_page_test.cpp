@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -113,8 +112,8 @@ void BufferPageTest::unchangedDialogLoadsAtZeroAndReplaces() {
     QCOMPARE(findControl<QLineEdit>(&dialog, 1124)->text(), QStringLiteral("00000000"));
     QVERIFY(!findControl<QCheckBox>(&dialog, 1794)->isChecked());
     QVERIFY(findControl<QRadioButton>(&dialog, 1800)->isChecked());
-    QTimer::singleShot(0, &dialog, [&dialog] { findControl<QPushButton>(&dialog, 1)->click(); });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    findControl<QPushButton>(&dialog, 1)->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const SelectAreaModel::Result choice = dialog.choice();
     QCOMPARE(choice.loadAddress, 0u);
     QVERIFY(choice.clearBuffer);

@@ -333,25 +333,32 @@ void MainWindowTest::selectAreaSetsTheCurrentPagesLoadChoice() {
     window->codeBuffer().setLoadAddress(0x40);
     window->codeBuffer().setClearBufferOption(false);
     // Accepted unchanged after a part change: address 0, clear, no fill.
-    QTimer::singleShot(0, this, [] {
+    // Each timer acts once the dialog has come up.
+    QTimer accept;
+    accept.setSingleShot(true);
+    connect(&accept, &QTimer::timeout, this, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         QVERIFY(dialog != nullptr);
         QCOMPARE(findControl<QCheckBox>(dialog, 1220)->text(), QStringLiteral("Clear Buffer"));
         findControl<QCheckBox>(dialog, 1794)->click();
         findControl<QPushButton>(dialog, 1)->click();
     });
+    accept.start(0);
     QVERIFY(window->selectLoadArea());
     QCOMPARE(window->codeBuffer().loadAddress(), 0u);
     QVERIFY(window->codeBuffer().clearBufferOption());
     QCOMPARE(window->codeBuffer().loadRecord(kMainPage).fillMode, FillMode::Ones);
 
-    QTimer::singleShot(0, this, [] {
+    QTimer cancel;
+    cancel.setSingleShot(true);
+    connect(&cancel, &QTimer::timeout, this, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         QVERIFY(dialog != nullptr);
         // The page's fill shows again; Cancel changes nothing.
         QVERIFY(findControl<QCheckBox>(dialog, 1794)->isChecked());
         findControl<QPushButton>(dialog, 2)->click();
     });
+    cancel.start(0);
     QVERIFY(!window->selectLoadArea());
     QCOMPARE(window->codeBuffer().loadRecord(kMainPage).fillMode, FillMode::Ones);
 }
