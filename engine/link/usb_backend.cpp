@@ -17,7 +17,7 @@ namespace {
 // The writer's status reports: report ID and 64 bytes. Used when a device's
 // report descriptor cannot be read.
 constexpr std::size_t kFallbackInputReportLength = 65;
-// The largest descriptor the HID specification allows.
+// The largest report descriptor a HID device may have.
 constexpr std::streamsize kMaxReportDescriptor = 4096;
 
 struct DeviceCloser {
