@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../link/simulated_writer.h"
+#include "../pattern_image.h"
 #include "Zephlin_DLL.h"
 #include "link/checksum16.h"
 #include "link/command_frame.h"
@@ -24,14 +25,6 @@ namespace zephlin::testing {
 inline constexpr uint32_t kSessionStartReports = 4;
 
 using DeviceExport = uint16_t (*)(ZephlinContext*);
-
-inline std::vector<uint8_t> patternImage(std::size_t size, uint8_t seed = 0) {
-    std::vector<uint8_t> image(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        image[i] = static_cast<uint8_t>(i * 7 + seed + (i >> 8));
-    }
-    return image;
-}
 
 inline uint16_t loadResultWord(const uint16_t& word) {
     return std::atomic_ref<const uint16_t>(word).load(std::memory_order_acquire);

@@ -2,6 +2,7 @@
 // option settings that differ from a part's defaults.
 #pragma once
 
+#include "../pattern_image.h"
 #include "Zephlin_DLL.h"
 #include "catalogue/chip_catalogue.h"
 #include "link/checksum16.h"
@@ -31,15 +32,6 @@ inline std::unique_ptr<ZephlinContext> contextFor(int32_t chipIndex) {
     *context = ZephlinContext{};
     context->chipIndex = chipIndex;
     return context;
-}
-
-// Bytes that differ from their neighbours, so a shifted copy shows.
-inline std::vector<uint8_t> patternImage(std::size_t size, uint8_t seed) {
-    std::vector<uint8_t> image(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        image[i] = static_cast<uint8_t>(seed + i * 7 + (i >> 8));
-    }
-    return image;
 }
 
 // A record holding images as a command hands them over: pointers, sizes and
