@@ -2,7 +2,7 @@
 // the program loads a project: the footer first, then images sized from it.
 #include "Zephlin_DLL.h"
 #include "fuzz_support.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "intel_hex_converter.h"
 
 #include "Zephlin_DLL.h"
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 namespace zephlin {
 namespace {

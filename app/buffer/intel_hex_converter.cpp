@@ -1,6 +1,6 @@
 #include "intel_hex_converter.h"
 
-#include "zephlin_hex_records.h"
+#include "support/hex_records.h"
 
 #include <algorithm>
 #include <limits>

@@ -3,7 +3,7 @@
 // absolute addresses are not kept (data linked at 0x08000000 and data linked
 // at 0 give the same image); gaps between records are 0xFF and later records
 // overwrite earlier ones. Records are read by the shared reader
-// (zephlin_hex_records.h): a bad record silently ends the conversion with
+// (support/hex_records.h): a bad record silently ends the conversion with
 // what the lines before it gave, an end-of-file record or one of an unknown
 // type ends it after itself, start-address records are ignored.
 #pragma once

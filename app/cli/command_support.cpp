@@ -4,7 +4,7 @@
 #include "option_settings.h"
 #include "writer_setup.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "console_output.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <chrono>
 #include <thread>

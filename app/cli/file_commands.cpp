@@ -8,7 +8,7 @@
 #include "message_table.h"
 #include "ui_texts.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <cwchar>
 #include <filesystem>

@@ -8,7 +8,7 @@
 #include "ui_texts.h"
 #include "writer_setup.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <cstdio>
 #include <iostream>

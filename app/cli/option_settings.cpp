@@ -5,7 +5,7 @@
 #include "option_choices.h"
 #include "writer_setup.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <algorithm>
 #include <cwctype>

@@ -2,7 +2,7 @@
 
 #include "Zephlin_DLL.h"
 #include "part_catalogue.h"
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "writer_setup.h"
 
 #include "Zephlin_DLL.h"
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <charconv>
 #include <cstdio>

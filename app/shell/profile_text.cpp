@@ -1,6 +1,6 @@
 #include "profile_text.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 namespace zephlin {
 namespace {

@@ -3,7 +3,7 @@
 // The figures bound the run time of the device-path tests and show the
 // library's own overhead per report.
 #include "catalogue/chip_catalogue.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/firmware_installers.h"
 #include "link/simulator/writer_simulator.h"

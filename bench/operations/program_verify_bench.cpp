@@ -6,7 +6,7 @@
 // be small beside that.
 #include "../bench_parts.h"
 #include "Zephlin_DLL.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/simulator/writer_simulator.h"
 #include "link/writer_connection.h"
 

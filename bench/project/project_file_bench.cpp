@@ -3,7 +3,7 @@
 // program makes, LoadKDXFooter and LoadKDXBuffer.
 #include "../bench_parts.h"
 #include "Zephlin_DLL.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "link/command_frame.h"
 
-#include "link/byte_order.h"
-#include "link/random_tag.h"
+#include "support/byte_order.h"
+#include "support/random_tag.h"
 
 namespace zephlin {
 

@@ -1,6 +1,6 @@
 #include "link/exchanges.h"
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/writer_connection.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "link/command_frame.h"
-#include "link/result_word.h"
+#include "support/result_word.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "link/firmware_installers.h"
 
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "link/command_frame.h"
 #include "link/exchanges.h"
 #include "link/host_services.h"

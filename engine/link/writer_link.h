@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/hid_device.h"
-#include "link/result_word.h"
+#include "support/result_word.h"
 
 #include <array>
 #include <chrono>

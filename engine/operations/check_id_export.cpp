@@ -1,6 +1,6 @@
 // CheckID: the target's device ID against the catalogue.
 #include "Zephlin_DLL.h"
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/exchanges.h"
 #include "operations/device_export.h"
 #include "operations/session_start.h"

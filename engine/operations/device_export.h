@@ -7,7 +7,7 @@
 
 #include "Zephlin_DLL.h"
 #include "catalogue/chip_catalogue.h"
-#include "link/result_word.h"
+#include "support/result_word.h"
 #include "operations/operation_export.h"
 
 #include <cstdint>

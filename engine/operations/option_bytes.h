@@ -3,7 +3,7 @@
 // them this way.
 #pragma once
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
 // Program, Verify, DumpTarget and ReadCheckSum: images between the caller's
 // buffers and the target's flash, and the chip checksum kept in option word 8.
 #include "Zephlin_DLL.h"
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/command_frame.h"
 #include "operations/area_requests.h"
 #include "operations/device_export.h"

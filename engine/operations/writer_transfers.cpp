@@ -1,7 +1,7 @@
 #include "operations/writer_transfers.h"
 
 #include "Zephlin_DLL.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "operations/option_bytes.h"
 
 namespace zephlin {

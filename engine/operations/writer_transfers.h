@@ -5,7 +5,7 @@
 #pragma once
 
 #include "link/exchanges.h"
-#include "link/result_word.h"
+#include "support/result_word.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
 #include "operations/writer_version_check.h"
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/exchanges.h"
 #include "link/writer_firmware.h"
 

@@ -3,7 +3,7 @@
 // so skipped fields stay zero.
 #pragma once
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 
 #include <algorithm>
 #include <cstdint>

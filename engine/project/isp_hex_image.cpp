@@ -1,6 +1,6 @@
 #include "project/isp_hex_image.h"
 
-#include "zephlin_hex_records.h"
+#include "support/hex_records.h"
 
 #include <algorithm>
 

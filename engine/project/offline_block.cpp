@@ -1,8 +1,8 @@
 #include "project/offline_block.h"
 
 #include "catalogue/chip_catalogue.h"
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "operations/option_bytes.h"
 #include "operations/option_codec.h"
 #include "project/field_writer.h"

@@ -1,6 +1,6 @@
 #include "project/offline_transfer.h"
 
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/target_session.h"
 #include "project/offline_block.h"

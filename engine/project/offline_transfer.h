@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Zephlin_DLL.h"
-#include "link/result_word.h"
+#include "support/result_word.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "project/project_files.h"
 
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,13 +1,13 @@
 #include "project/project_reader.h"
 
 #include "catalogue/chip_catalogue.h"
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "operations/context_text.h"
 #include "operations/option_bytes.h"
 #include "operations/option_codec.h"
 #include "project/project_footer_layout.h"
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <algorithm>
 #include <optional>

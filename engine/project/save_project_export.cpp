@@ -2,10 +2,10 @@
 // project file, written so that a failure never destroys an existing project.
 #include "Zephlin_DLL.h"
 
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "link/host_services.h"
-#include "link/random_tag.h"
+#include "support/random_tag.h"
 #include "operations/context_text.h"
 #include "operations/operation_export.h"
 #include "project/project_files.h"

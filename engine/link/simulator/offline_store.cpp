@@ -1,6 +1,6 @@
 #include "link/simulator/offline_store.h"
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 
 #include <algorithm>
 #include <optional>

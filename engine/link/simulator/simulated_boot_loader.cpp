@@ -1,7 +1,7 @@
 #include "link/simulator/simulated_boot_loader.h"
 
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "link/simulator/simulated_chip.h"
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/simulator/box_status.h"
 
 #include <algorithm>

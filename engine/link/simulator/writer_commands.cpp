@@ -1,7 +1,7 @@
 // The simulated writer's normal-mode firmware: what the box does with each
 // command frame and data block.
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "link/command_frame.h"
 #include "link/simulator/box_status.h"
 #include "link/simulator/writer_simulator.h"

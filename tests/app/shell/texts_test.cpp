@@ -1,7 +1,7 @@
 #include "hex_text.h"
 #include "text_pair.h"
 #include "ui_texts.h"
-#include "zephlin_utf8.h"
+#include "support/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "link/exchanges.h"
 
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/target_session.h"
 #include "simulated_writer.h"
 

@@ -1,6 +1,6 @@
 #include "resources/embedded_images.h"
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 
 #include <gtest/gtest.h>
 

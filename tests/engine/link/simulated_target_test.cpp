@@ -1,6 +1,6 @@
 // The chip in the simulated writer's socket, driven through the exchanges a
 // device export uses.
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/simulator/box_status.h"
 #include "link/target_session.h"

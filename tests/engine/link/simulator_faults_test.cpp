@@ -5,7 +5,7 @@
 // the boot loader's faults: firmware_installers_test.cpp.)
 #include "link/simulator/simulator_faults.h"
 
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/exchanges.h"
 #include "link/target_session.h"
 #include "link/writer_firmware.h"

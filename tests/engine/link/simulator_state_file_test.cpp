@@ -1,6 +1,6 @@
 #include "link/simulator/simulator_state_file.h"
 
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "simulated_writer.h"
 

@@ -6,7 +6,7 @@
 #include "../link/simulated_writer.h"
 #include "../pattern_image.h"
 #include "Zephlin_DLL.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "link/command_frame.h"
 #include "link/writer_connection.h"
 

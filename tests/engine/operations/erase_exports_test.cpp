@@ -1,7 +1,7 @@
 // Erase, BlankCheck and WholeChipErase through the exports, against the
 // simulated writer, with every failure row of their tables.
 #include "device_test_support.h"
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "link/writer_firmware.h"
 #include "operations/area_requests.h"
 

@@ -1,7 +1,7 @@
 // WriteOptions and ReadOptions through the exports, against the simulated
 // writer, with every failure row of their table.
 #include "device_test_support.h"
-#include "link/byte_order.h"
+#include "support/byte_order.h"
 #include "operations/option_codec.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Program, Verify, DumpTarget and ReadCheckSum through the exports, against
 // the simulated writer, with every failure row of their table.
 #include "device_test_support.h"
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 

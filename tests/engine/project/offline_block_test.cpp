@@ -1,7 +1,7 @@
 #include "project/offline_block.h"
 
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "project_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "project/offline_transfer.h"
 
 #include "../link/simulated_writer.h"
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "project/offline_block.h"
 #include "project_test_support.h"
 

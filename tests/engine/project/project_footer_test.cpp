@@ -1,8 +1,8 @@
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
-#include "link/byte_order.h"
-#include "link/checksum16.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "project_test_support.h"
 #include "zephlin_version.h"
 

@@ -5,7 +5,7 @@
 #include "../pattern_image.h"
 #include "Zephlin_DLL.h"
 #include "catalogue/chip_catalogue.h"
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "operations/option_codec.h"
 #include "operations/option_settings.h"
 

@@ -1,6 +1,6 @@
 #include "Zephlin_DLL.h"
 
-#include "link/checksum16.h"
+#include "support/checksum16.h"
 #include "project_test_support.h"
 #include "temporary_folder.h"
 

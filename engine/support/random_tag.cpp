@@ -1,4 +1,4 @@
-#include "link/random_tag.h"
+#include "support/random_tag.h"
 
 #include <mutex>
 #include <random>
