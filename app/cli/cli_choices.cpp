@@ -57,7 +57,8 @@ Areas chosenAreas(const Workspace& workspace, const Arguments& arguments) {
         throw UsageError{"--area takes main, second or both, not " + area};
     }
     if (areas.second && workspace.part().secondAreaSize == 0) {
-        throw UsageError{"part " + utf8::fromWide(workspace.part().partName) + " has no second area"};
+        throw UsageError{"part " + utf8::fromWide(workspace.part().partName) +
+                         " has no second area"};
     }
     return areas;
 }

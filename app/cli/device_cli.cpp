@@ -1,9 +1,9 @@
 #include "cli/device_cli.h"
 
+#include "buffer/core/save_buffer_command.h"
 #include "cli/cli_choices.h"
 #include "cli/option_assignments.h"
 #include "cli/writer_setup.h"
-#include "buffer/core/save_buffer_command.h"
 #include "shell/core/auto_sequence.h"
 
 #include <iostream>

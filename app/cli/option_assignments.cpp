@@ -1,9 +1,9 @@
 #include "cli/option_assignments.h"
 
 #include "cli/cli_arguments.h"
+#include "cli/writer_setup.h"
 #include "common/hex_text.h"
 #include "shell/core/option_choices.h"
-#include "cli/writer_setup.h"
 
 #include "support/utf8.h"
 

@@ -155,7 +155,7 @@ int runKdxInfo(Workspace& workspace, const Arguments& arguments) {
     ZephlinContext& record = workspace.record();
     const std::string& file = arguments.operands[0];
     copyTextField(record.projectFile, ZEPHLIN_PATH_CAPACITY,
-             utf8::toWide(std::filesystem::absolute(file).string()));
+                  utf8::toWide(std::filesystem::absolute(file).string()));
     const uint16_t footer = LoadKDXFooter(&record);
     uint16_t buffer = 0;
     if (footer == ZEPHLIN_RESULT_PASS) {

@@ -1,8 +1,8 @@
 #include "cli/tools_cli.h"
 
 #include "buffer/core/code_file_io.h"
-#include "cli/cli_choices.h"
 #include "buffer/core/intel_hex_converter.h"
+#include "cli/cli_choices.h"
 #include "cli/option_assignments.h"
 
 #include "Zephlin_DLL.h"

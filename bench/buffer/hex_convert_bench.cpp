@@ -2,8 +2,8 @@
 // conversion alone, and reading the file from disk and converting it, which
 // bench/run sets beside objcopy -I ihex -O binary on the same file.
 #include "buffer/core/code_file_io.h"
-#include "hex_image_text.h"
 #include "buffer/core/intel_hex_converter.h"
+#include "hex_image_text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 #include "buffer/core/code_file_load.h"
 
 #include "buffer/core/code_file_io.h"
-#include "common/hex_text.h"
 #include "buffer/core/image_placement.h"
 #include "buffer/core/intel_hex_converter.h"
+#include "common/hex_text.h"
 
 #include "Zephlin_DLL.h"
 #include "support/utf8.h"

@@ -1,8 +1,8 @@
 #include "buffer/widgets/buffer_page.h"
 
 #include "buffer/core/buffer_edit_modes.h"
-#include "common/widgets/control_placement.h"
 #include "buffer/widgets/hex_edit_base.h"
+#include "common/widgets/control_placement.h"
 #include "common/widgets/qt_text.h"
 
 #include <QLabel>

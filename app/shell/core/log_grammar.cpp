@@ -1,8 +1,8 @@
 #include "shell/core/log_grammar.h"
 
+#include "common/wide_format.h"
 #include "shell/core/message_table.h"
 #include "shell/core/ui_texts.h"
-#include "common/wide_format.h"
 
 namespace zephlin {
 

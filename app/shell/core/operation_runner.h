@@ -4,8 +4,8 @@
 // A command supplies one preparation, one export call and its follow-up.
 #pragma once
 
-#include "shell/core/log_grammar.h"
 #include "common/text_pair.h"
+#include "shell/core/log_grammar.h"
 
 #include "Zephlin_DLL.h"
 

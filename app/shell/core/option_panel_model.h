@@ -4,8 +4,8 @@
 // user's actions; tests drive it directly.
 #pragma once
 
-#include "shell/core/option_choices.h"
 #include "common/text_pair.h"
+#include "shell/core/option_choices.h"
 
 #include "Zephlin_DLL.h"
 

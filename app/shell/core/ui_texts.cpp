@@ -1,7 +1,7 @@
 #include "shell/core/ui_texts.h"
 
-#include "shell/core/control_ids.h"
 #include "common/wide_format.h"
+#include "shell/core/control_ids.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // Zephlin_AP: the application runs its main window until the window closes.
-#include "shell/widgets/main_window.h"
 #include "shell/core/writer_choice.h"
+#include "shell/widgets/main_window.h"
 
 #include "Zephlin_DLL.h"
 

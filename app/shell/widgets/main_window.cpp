@@ -1,14 +1,14 @@
 #include "shell/widgets/main_window.h"
 
 #include "buffer/widgets/buffer_page.h"
-#include "shell/core/control_ids.h"
-#include "common/widgets/control_placement.h"
-#include "shell/widgets/option_panel_view.h"
-#include "shell/widgets/program_artwork.h"
-#include "common/widgets/qt_text.h"
 #include "buffer/widgets/select_area_dlg.h"
+#include "common/widgets/control_placement.h"
+#include "common/widgets/qt_text.h"
+#include "shell/core/control_ids.h"
 #include "shell/core/ui_texts.h"
 #include "shell/core/writer_choice.h"
+#include "shell/widgets/option_panel_view.h"
+#include "shell/widgets/program_artwork.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -145,8 +145,9 @@ void CZephlin_APDlg::updateSecondTab() {
 
 void CZephlin_APDlg::setSecondTabText() {
     if (workspace_->hasPart() && secondPagePresent()) {
-        tabs_->setTabText(kSecondPage, toQString(secondTabText(workspace_->part().chipType)
-                                                     .pick(workspace_->language())));
+        tabs_->setTabText(
+            kSecondPage,
+            toQString(secondTabText(workspace_->part().chipType).pick(workspace_->language())));
     }
 }
 
@@ -161,7 +162,8 @@ void CZephlin_APDlg::selectPage(int index) {
 }
 
 void CZephlin_APDlg::refreshPageInformation(int page) {
-    pages_.at(static_cast<std::size_t>(page))->showInformation(workspace_->buffer().information(page));
+    pages_.at(static_cast<std::size_t>(page))
+        ->showInformation(workspace_->buffer().information(page));
 }
 
 bool CZephlin_APDlg::selectLoadArea() {

@@ -2,16 +2,16 @@
 #include "shell/widgets/main_window.h"
 
 #include "buffer/widgets/buffer_page.h"
-#include "shell/core/control_ids.h"
 #include "common/widgets/control_placement.h"
+#include "common/widgets/qt_text.h"
+#include "shell/core/control_ids.h"
 #include "shell/core/log_grammar.h"
+#include "shell/core/ui_texts.h"
 #include "shell/widgets/log_panel.h"
 #include "shell/widgets/option_panel_view.h"
 #include "shell/widgets/posted_notifications.h"
 #include "shell/widgets/program_artwork.h"
-#include "common/widgets/qt_text.h"
 #include "shell/widgets/runner_host.h"
-#include "shell/core/ui_texts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -81,11 +81,12 @@ void CZephlin_APDlg::buildControls(const DialogUnitPlacer& placer) {
 
     logPanel_ = placer.place(new LogPanel(client), ids::kLog, {385, 206, 176, 160});
     runnerHost_ = new WindowRunnerHost(this, progress_, [this] { return workspace_->language(); });
-    notifications_ = new PostedNotifications(this, [this] { return workspace_->runner().isBusy(); });
-    workspace_ = std::make_unique<Workspace>(
-        WorkspaceFront{*pages_[kMainPage], *pages_[kSecondPage], *notifications_, *logPanel_,
-                       *runnerHost_, *runnerHost_},
-        Language::English);
+    notifications_ =
+        new PostedNotifications(this, [this] { return workspace_->runner().isBusy(); });
+    workspace_ = std::make_unique<Workspace>(WorkspaceFront{*pages_[kMainPage],
+                                                            *pages_[kSecondPage], *notifications_,
+                                                            *logPanel_, *runnerHost_, *runnerHost_},
+                                             Language::English);
     notifications_->setModel(&workspace_->panel());
     workspace_->setPartObserver([this] { showPart(); });
     optionView_ = new OptionPanelView(client, placer, workspace_->panel(),

@@ -1,9 +1,9 @@
 #include "shell/widgets/option_panel_view.h"
 
-#include "shell/core/control_ids.h"
 #include "common/widgets/control_placement.h"
 #include "common/widgets/hex_key_filter.h"
 #include "common/widgets/qt_text.h"
+#include "shell/core/control_ids.h"
 
 #include <QCheckBox>
 #include <QComboBox>

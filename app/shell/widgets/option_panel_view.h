@@ -3,8 +3,8 @@
 // They show OptionPanelModel's state and forward the user's actions to it.
 #pragma once
 
-#include "shell/core/option_panel_model.h"
 #include "common/text_pair.h"
+#include "shell/core/option_panel_model.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #include "buffer/core/buffer_edit_modes.h"
-#include "support/checksum16.h"
 #include "buffer/core/code_buffer.h"
 #include "buffer/core/image_hand_over.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,8 @@ TEST_F(CodeBufferTest, SumsAreKeptTo16Bits) {
     const std::vector<uint8_t> bytes(300, 0xFF);
     EXPECT_EQ(checksum16(bytes), static_cast<uint16_t>(300 * 0xFF));
     EXPECT_EQ(checksum16({}), 0);
-    EXPECT_EQ(areaChecksum16(bytes, 100), static_cast<uint16_t>(100 * 0xFF)); // only the area counts
+    EXPECT_EQ(areaChecksum16(bytes, 100),
+              static_cast<uint16_t>(100 * 0xFF)); // only the area counts
     EXPECT_EQ(areaChecksum16({}, 256 * 1024), static_cast<uint16_t>(256 * 1024 * 0xFFull));
 }
 

@@ -1,5 +1,5 @@
-#include "hex_text_builder.h"
 #include "buffer/core/intel_hex_converter.h"
+#include "hex_text_builder.h"
 
 #include <gtest/gtest.h>
 

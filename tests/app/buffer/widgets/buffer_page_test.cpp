@@ -3,9 +3,9 @@
 #include "buffer_page_test.h"
 
 #include "buffer/widgets/buffer_page.h"
-#include "common/widgets/control_placement.h"
 #include "buffer/widgets/hex_edit_base.h"
 #include "buffer/widgets/select_area_dlg.h"
+#include "common/widgets/control_placement.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 #include "log_panel_test.h"
 
 #include "shell/core/log_grammar.h"
-#include "shell/widgets/log_panel.h"
 #include "shell/core/operation_runner.h"
+#include "shell/widgets/log_panel.h"
 #include "shell/widgets/runner_host.h"
 
 #include <QProgressBar>

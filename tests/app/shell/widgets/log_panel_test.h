@@ -2,8 +2,8 @@
 #pragma once
 
 #include "shell/core/log_grammar.h"
-#include "shell/widgets/log_panel.h"
 #include "shell/core/operation_runner.h"
+#include "shell/widgets/log_panel.h"
 #include "shell/widgets/runner_host.h"
 #include <QObject>
 #include <QProgressBar>

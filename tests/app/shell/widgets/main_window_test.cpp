@@ -2,15 +2,17 @@
 // their identifiers, its settings file in a fresh folder per test.
 #include "main_window_test.h"
 
+#include "buffer/core/load_file_command.h"
 #include "buffer/widgets/buffer_page.h"
-#include "shell/core/control_ids.h"
-#include "common/widgets/control_placement.h"
 #include "buffer/widgets/hex_edit_base.h"
-#include "shell/core/log_grammar.h"
-#include "shell/widgets/main_window.h"
 #include "common/profile_file.h"
+#include "common/widgets/control_placement.h"
 #include "common/widgets/qt_text.h"
+#include "shell/core/auto_sequence.h"
+#include "shell/core/control_ids.h"
+#include "shell/core/log_grammar.h"
 #include "shell/core/ui_texts.h"
+#include "shell/widgets/main_window.h"
 
 #include "Zephlin_DLL.h"
 
@@ -22,7 +24,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -169,11 +173,13 @@ void MainWindowTest::storedPartOutsideTheCatalogueSelectsPartZero() {
 void MainWindowTest::secondTabFollowsThePart() {
     auto window = openWindow();
     auto* tabs = findControl<QTabWidget>(window.get(), ids::kBufferTabs);
-    const auto dataFlash = listedPart(window->workspace().catalogue(), [](const ZephlinBodyInfo& part) {
-        return part.chipType == 27 && part.secondAreaSize != 0;
-    });
-    const auto single = listedPart(
-        window->workspace().catalogue(), [](const ZephlinBodyInfo& part) { return part.secondAreaSize == 0; });
+    const auto dataFlash =
+        listedPart(window->workspace().catalogue(), [](const ZephlinBodyInfo& part) {
+            return part.chipType == 27 && part.secondAreaSize != 0;
+        });
+    const auto single =
+        listedPart(window->workspace().catalogue(),
+                   [](const ZephlinBodyInfo& part) { return part.secondAreaSize == 0; });
     QVERIFY(dataFlash && single);
 
     pickPart(*window, *dataFlash);
@@ -194,8 +200,9 @@ void MainWindowTest::secondTabFollowsThePart() {
 
 void MainWindowTest::partChangeResetsBuffersNowFieldsButtonsAndSteps() {
     auto window = openWindow();
-    const auto twoAreas = listedPart(
-        window->workspace().catalogue(), [](const ZephlinBodyInfo& part) { return part.secondAreaSize != 0; });
+    const auto twoAreas =
+        listedPart(window->workspace().catalogue(),
+                   [](const ZephlinBodyInfo& part) { return part.secondAreaSize != 0; });
     QVERIFY(twoAreas);
     pickPart(*window, *twoAreas);
     const std::vector<uint8_t> bytes(32, 0x5A);
@@ -244,7 +251,8 @@ void MainWindowTest::optionDefaultsReachTheRecordAfterPostedNotifications() {
         }
         auto* list = findControl<QComboBox>(window.get(), ids::kSelectList + cell);
         QCOMPARE(list->currentIndex(), static_cast<int>(part.selectCells[cell].defaultValue));
-        QCOMPARE(window->workspace().record().selectSettings[cell], part.selectCells[cell].defaultValue);
+        QCOMPARE(window->workspace().record().selectSettings[cell],
+                 part.selectCells[cell].defaultValue);
     }
     for (int cell = 0; cell < 14; ++cell) {
         if (std::wstring_view(part.checkCells[cell].name) == L"NA") {
@@ -361,6 +369,53 @@ void MainWindowTest::selectAreaSetsTheCurrentPagesLoadChoice() {
     cancel.start(0);
     QVERIFY(!window->selectLoadArea());
     QCOMPARE(window->workspace().buffer().loadRecord(kMainPage).fillMode, FillMode::Ones);
+}
+
+void MainWindowTest::choosingTheShownSeriesKeepsThePart() {
+    auto window = openWindow();
+    const PartCatalogue& catalogue = window->workspace().catalogue();
+    const std::vector<int32_t> series = catalogue.partsOfSeries(catalogue.seriesBits().front());
+    QVERIFY(series.size() > 1);
+    pickPart(*window, series[1]);
+    window->workspace().buffer().setArea(kMainPage, std::vector<uint8_t>(16, 0x5A));
+
+    auto* list = findControl<QComboBox>(window.get(), ids::kSeriesList);
+    emit list->activated(list->currentIndex());
+    QCoreApplication::processEvents();
+
+    QCOMPARE(window->workspace().record().chipIndex, series[1]);
+    QCOMPARE(window->workspace().buffer().length(kMainPage), std::size_t{16});
+}
+
+// The window's workspace and zephlin run the same commands, so an Auto run
+// of the same image writes the same log, times aside.
+void MainWindowTest::autoRunsAsTheCommandLineToolRunsIt() {
+    const QString cli = qEnvironmentVariable("ZEPHLIN_CLI");
+    const QString sample = qEnvironmentVariable("ZEPHLIN_SAMPLE_HEX");
+    QVERIFY2(!cli.isEmpty() && !sample.isEmpty(), "ZEPHLIN_CLI and ZEPHLIN_SAMPLE_HEX are set");
+    const auto withoutTimes = [](QString log) {
+        return log.remove(QLatin1Char('\r'))
+            .remove(QRegularExpression(QStringLiteral("   \\[[0-9]+\\.[0-9]{3}\"\\]")));
+    };
+
+    ZephlinSimulatorOptions options{};
+    QCOMPARE(ZephlinUseSimulatedWriter(&options, nullptr, 0), 1);
+    auto window = openWindow();
+    Workspace& workspace = window->workspace();
+    QCOMPARE(loadFile(workspace, sample.toStdString(), kMainPage, {}), ZEPHLIN_RESULT_PASS);
+    runAutoSequence(workspace);
+    ZephlinUseUsbWriter();
+    const QString windowLog = findControl<QPlainTextEdit>(window.get(), ids::kLog)->toPlainText();
+
+    QProcess zephlin;
+    zephlin.start(cli, {QStringLiteral("auto"), sample, QStringLiteral("--part"),
+                        QStringLiteral("0"), QStringLiteral("--writer"), QStringLiteral("sim")});
+    QVERIFY(zephlin.waitForFinished(60000));
+    QCOMPARE(zephlin.exitCode(), 0);
+    const QString consoleLog = QString::fromUtf8(zephlin.readAllStandardOutput());
+
+    QVERIFY(windowLog.contains(QStringLiteral("Auto ======>End")));
+    QCOMPARE(withoutTimes(windowLog), withoutTimes(consoleLog));
 }
 
 } // namespace zephlin

@@ -29,6 +29,8 @@ private slots:
     void simulatedWriterIsNamedInTheCaption();
     void clearEmptiesTheLogAndRestartsNumbering();
     void selectAreaSetsTheCurrentPagesLoadChoice();
+    void choosingTheShownSeriesKeepsThePart();
+    void autoRunsAsTheCommandLineToolRunsIt();
 
 private:
     void writeSettings(const char* text);

@@ -2,8 +2,8 @@
 // what the record holds once the posted notifications have run.
 #include "option_panel_view_test.h"
 
-#include "shell/core/control_ids.h"
 #include "common/widgets/control_placement.h"
+#include "shell/core/control_ids.h"
 #include "shell/core/option_panel_model.h"
 #include "shell/widgets/option_panel_view.h"
 #include "shell/widgets/posted_notifications.h"
