@@ -210,6 +210,14 @@ void CHexEditBase::refresh() {
     scheduleScrollBarSync();
 }
 
+QColor CHexEditBase::unfocusedSelectionColour(const QPalette& palette) {
+    const QColor highlight = palette.color(QPalette::Highlight);
+    const QColor face = palette.color(QPalette::Button);
+    const auto mix = [](int strong, int weak) { return (strong * 3 + weak * 2) / 5; };
+    return QColor(mix(highlight.red(), face.red()), mix(highlight.green(), face.green()),
+                  mix(highlight.blue(), face.blue()));
+}
+
 HexColours CHexEditBase::currentColours() const {
     const QPalette& palette = this->palette();
     const bool focused = hasFocus();
@@ -221,7 +229,7 @@ HexColours CHexEditBase::currentColours() const {
         fromBgr(colour(ColourSlot::HexText)),
         fromBgr(colour(ColourSlot::HexBackground)),
         fromBgr(colour(ColourSlot::EmptyArea)),
-        palette.color(focused ? QPalette::Highlight : QPalette::Button),
+        focused ? palette.color(QPalette::Highlight) : unfocusedSelectionColour(palette),
         palette.color(focused ? QPalette::HighlightedText : QPalette::WindowText),
     };
 }

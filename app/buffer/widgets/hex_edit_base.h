@@ -42,6 +42,11 @@ public:
 
     explicit CHexEditBase(QWidget* parent = nullptr);
 
+    // The selection's background without the keyboard focus: the highlight
+    // toned down towards the button face, so that it stays visible on the
+    // pages' grey and white backgrounds, where the button face alone fades.
+    static QColor unfocusedSelectionColour(const QPalette& palette);
+
     // The numeric identifier the change notification carries and by which a
     // page's controls are found.
     int controlId() const { return controlId_; }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <cstdlib>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -405,7 +406,7 @@ void HexEditBaseTest::selectionKeepsUnfocusedColours() {
     editor_->redraw();
     const QRect selected = hexCell(*editor_, 3, 0, 5);
     const QRgb focused = editor_->palette().color(QPalette::Highlight).rgb();
-    const QRgb unfocused = editor_->palette().color(QPalette::Button).rgb();
+    const QRgb unfocused = CHexEditBase::unfocusedSelectionColour(editor_->palette()).rgb();
 
     QVERIFY(countPixels(frameOf(*editor_), selected, focused) > selected.width());
     after_->setFocus();
@@ -418,12 +419,25 @@ void HexEditBaseTest::selectionKeepsUnfocusedColours() {
     QCOMPARE(countPixels(frame, hexCell(*editor_, 9, 0, 2), unfocused), 0);
 }
 
+// The pages show their bytes on grey (read-only) or white (editable); the
+// button face alone is close to both.
+void HexEditBaseTest::unfocusedSelectionStandsOutOnGreyAndWhite() {
+    const QColor selection = CHexEditBase::unfocusedSelectionColour(editor_->palette());
+    const auto distance = [&selection](QColor background) {
+        return std::abs(selection.red() - background.red()) +
+               std::abs(selection.green() - background.green()) +
+               std::abs(selection.blue() - background.blue());
+    };
+    QVERIFY2(distance(QColor(0xC8, 0xC8, 0xC8)) >= 90, qPrintable(selection.name()));
+    QVERIFY2(distance(Qt::white) >= 90, qPrintable(selection.name()));
+}
+
 void HexEditBaseTest::accumulatedPaintsKeepEarlierMarks() {
     useColouredSelection(*editor_);
     editor_->setData(counting(64));
     after_->setFocus();
     QTRY_VERIFY(!editor_->hasFocus());
-    const QRgb mark = editor_->palette().color(QPalette::Button).rgb();
+    const QRgb mark = CHexEditBase::unfocusedSelectionColour(editor_->palette()).rgb();
     const auto marked = [this, mark](const QImage& frame, int byte) {
         return countPixels(frame, hexCell(*editor_, 3 * byte, 0, 2), mark) > 0;
     };
