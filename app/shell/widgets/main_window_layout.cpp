@@ -3,6 +3,7 @@
 
 #include "buffer/widgets/buffer_page.h"
 #include "common/widgets/control_placement.h"
+#include "common/widgets/group_title_style.h"
 #include "common/widgets/qt_text.h"
 #include "shell/core/control_ids.h"
 #include "shell/core/log_grammar.h"
@@ -24,6 +25,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zephlin {
 namespace {
@@ -91,7 +94,26 @@ void CZephlin_APDlg::buildControls(const DialogUnitPlacer& placer) {
     workspace_->setPartObserver([this] { showPart(); });
     optionView_ = new OptionPanelView(client, placer, workspace_->panel(),
                                       [this] { return workspace_->language(); });
+    optionView_->setInputGate([this] { return !busy(); });
     workspace_->panel().setObserver([this] { optionView_->render(); });
+    GroupTitleStyle::applyTo(client);
+    placeTabsBelowTitle(client);
+}
+
+void CZephlin_APDlg::placeTabsBelowTitle(QWidget* client) {
+    // The tabs begin below the title of the Code Buffer group in either
+    // language; their pages keep their place at the bottom.
+    auto* group = findControl<QGroupBox>(client, ids::kCodeBufferGroup);
+    const TextPair title = controlText(ids::kCodeBufferGroup);
+    const QFontMetrics metrics(group->font());
+    const int titleBottom =
+        group->y() + std::max(GroupTitleStyle::titleHeight(metrics, toQString(title.english)),
+                              GroupTitleStyle::titleHeight(metrics, toQString(title.chinese)));
+    QRect area = tabs_->geometry();
+    if (area.top() < titleBottom) {
+        area.setTop(titleBottom);
+        tabs_->setGeometry(area);
+    }
 }
 
 void CZephlin_APDlg::buildBufferArea(QWidget* client, const DialogUnitPlacer& placer) {
@@ -138,7 +160,11 @@ void CZephlin_APDlg::buildButtons(QWidget* client, const DialogUnitPlacer& place
     placer.place(button(ids::kReadChipChecksum, client), ids::kReadChipChecksum,
                  {385, 372, 76, 14});
     auto* clear = placer.place(button(ids::kClear, client), ids::kClear, {485, 372, 76, 14});
-    connect(clear, &QPushButton::clicked, this, [this] { workspace_->log().clear(); });
+    connect(clear, &QPushButton::clicked, this, [this] {
+        if (!busy()) {
+            workspace_->log().clear();
+        }
+    });
 }
 
 void CZephlin_APDlg::buildMenu() {
