@@ -87,9 +87,9 @@ void WindowRunnerHost::waitBriefly() {
 }
 
 void WindowRunnerHost::carryOutDroppedClose() {
-    const QPointer<QWidget> target = closeRequested_;
+    QWidget* const target = closeRequested_.data();
     closeRequested_.clear();
-    if (target) {
+    if (target != nullptr) {
         target->close();
     }
 }

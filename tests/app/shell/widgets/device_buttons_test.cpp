@@ -280,6 +280,9 @@ void DeviceButtonsTest::duringAWorkerRunNothingStartsAndACloseWaitsForItsEnd() {
     auto* progress = findControl<QProgressBar>(window.get(), ids::kProgressBar);
     HeldCommand held(window->workspace().record());
     bool sawProgress = false;
+    QTimer release;
+    release.setSingleShot(true);
+    connect(&release, &QTimer::timeout, this, [&held] { held.released = true; });
     QTimer during;
     during.setInterval(5);
     connect(&during, &QTimer::timeout, this, [&] {
@@ -290,7 +293,7 @@ void DeviceButtonsTest::duringAWorkerRunNothingStartsAndACloseWaitsForItsEnd() {
         // As assistive technology presses a button: no mouse event to drop.
         findControl<QAbstractButton>(window.get(), ids::kCheckId)->click();
         QCoreApplication::postEvent(window.get(), new QCloseEvent);
-        QTimer::singleShot(20, this, [&] { held.released = true; });
+        release.start(20);
         during.stop();
     });
     during.start();
