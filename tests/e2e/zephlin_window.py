@@ -44,7 +44,23 @@ def _wait_until(condition, timeout, what):
         time.sleep(0.05)
 
 
-class Desktop:
+class _Started:
+    """Started on entering a with block, stopped on leaving it, even half started."""
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self._stop()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self._stop()
+        return False
+
+
+class Desktop(_Started):
     """A private display with a D-Bus session bus and the AT-SPI bus.
 
     One per test process: the AT-SPI client library keeps its first bus.
@@ -55,18 +71,6 @@ class Desktop:
         self.environment = None
         self.atspi = None
         self._processes = []
-
-    def __enter__(self):
-        try:
-            self._start()
-        except BaseException:
-            self.stop()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
-        return False
 
     def spawn(self, arguments, **options):
         process = subprocess.Popen(arguments, env=self.environment, start_new_session=True,
@@ -112,7 +116,7 @@ class Desktop:
         from gi.repository import Atspi
         self.atspi = Atspi
 
-    def stop(self):
+    def _stop(self):
         for process in reversed(self._processes):
             if process.poll() is None:
                 try:
@@ -132,7 +136,7 @@ class Desktop:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-class Session:
+class Session(_Started):
     """One run of Zephlin_AP on a desktop, with its own program folder."""
 
     def __init__(self, desktop, program, folder, writer_arguments=("--writer=sim",),
@@ -148,18 +152,6 @@ class Session:
         self.output = None
         self.app = None
         self.window = None
-
-    def __enter__(self):
-        try:
-            self._start()
-        except BaseException:
-            self._stop()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self._stop()
-        return False
 
     def _start(self):
         copy = os.path.join(self.folder, os.path.basename(self.program))
