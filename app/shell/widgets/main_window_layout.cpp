@@ -8,6 +8,7 @@
 #include "shell/core/control_ids.h"
 #include "shell/core/log_grammar.h"
 #include "shell/core/ui_texts.h"
+#include "shell/widgets/host_services.h"
 #include "shell/widgets/log_panel.h"
 #include "shell/widgets/option_panel_view.h"
 #include "shell/widgets/posted_notifications.h"
@@ -84,6 +85,7 @@ void CZephlin_APDlg::buildControls(const DialogUnitPlacer& placer) {
 
     logPanel_ = placer.place(new LogPanel(client), ids::kLog, {385, 206, 176, 160});
     runnerHost_ = new WindowRunnerHost(this, progress_, [this] { return workspace_->language(); });
+    new WindowHostServices(this, *runnerHost_);
     notifications_ =
         new PostedNotifications(this, [this] { return workspace_->runner().isBusy(); });
     workspace_ = std::make_unique<Workspace>(WorkspaceFront{*pages_[kMainPage],

@@ -95,7 +95,7 @@ void WindowRunnerHost::carryOutDroppedClose() {
 }
 
 bool WindowRunnerHost::eventFilter(QObject* watched, QEvent* event) {
-    if (!blocking_) {
+    if (!blocking_ || dialogsOpen_ > 0) {
         return QObject::eventFilter(watched, event);
     }
     if (event->type() == QEvent::Close) {

@@ -35,6 +35,19 @@ public:
     // Closes the window whose close request came during a wait, if any.
     void carryOutDroppedClose();
 
+    // While a question of the library is shown during a wait, the user's
+    // input reaches it (its box is modal, so nothing else can be clicked).
+    class InputForDialog {
+    public:
+        explicit InputForDialog(WindowRunnerHost& host) : host_(host) { ++host_.dialogsOpen_; }
+        ~InputForDialog() { --host_.dialogsOpen_; }
+        InputForDialog(const InputForDialog&) = delete;
+        InputForDialog& operator=(const InputForDialog&) = delete;
+
+    private:
+        WindowRunnerHost& host_;
+    };
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -42,6 +55,7 @@ private:
     QProgressBar* progress_;
     std::function<Language()> language_;
     bool blocking_ = false;
+    int dialogsOpen_ = 0;
     QPointer<QWidget> closeRequested_;
 };
 

@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -308,6 +310,40 @@ void DeviceButtonsTest::duringAWorkerRunNothingStartsAndACloseWaitsForItsEnd() {
     QVERIFY(!window->isVisible());
     const ProfileFile file(settingsPath().toStdWString());
     QCOMPARE(file.readInt(L"Setting", L"LastPartNo", -1), 0);
+}
+
+// The library asks before it replaces the writer's firmware. A worker's
+// question is answered with the mouse although the run drops other input.
+void DeviceButtonsTest::firmwareQuestionsAreAskedInTheWindow() {
+    QString asked;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    QTimer answering;
+    answering.setInterval(5);
+    connect(&answering, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        asked = box->text();
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+    });
+    answering.start();
+
+    auto window = openWindow({"firmware-mismatch"});
+    QVERIFY(window);
+    window->show();
+    click(*window, ids::kDumpTarget);
+    QCOMPARE(asked, QStringLiteral("Unmatched FW version, Do you want to update ?"));
+    QCOMPARE(logOf(*window), QStringLiteral("000 - Dump Target =>Pass\n"));
+
+    asked.clear();
+    answer = QMessageBox::No;
+    window = openWindow({"firmware-mismatch"});
+    QVERIFY(window);
+    window->show();
+    click(*window, ids::kCheckId);
+    QVERIFY(!asked.isEmpty());
+    QCOMPARE(logOf(*window), QStringLiteral("000 - Check ID =>Update FW user cancel\n"));
 }
 
 void DeviceButtonsTest::everyControlHasAnAccessibleName() {

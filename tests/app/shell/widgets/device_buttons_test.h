@@ -28,6 +28,7 @@ private slots:
     void readChipChecksumWritesTheChecksumLine();
     void commandsNotOfferedYetStayDisabled();
     void duringAWorkerRunNothingStartsAndACloseWaitsForItsEnd();
+    void firmwareQuestionsAreAskedInTheWindow();
     void everyControlHasAnAccessibleName();
     void groupTitlesAndTabsLeaveRoomForTheirText();
 
