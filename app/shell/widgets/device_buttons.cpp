@@ -65,6 +65,9 @@ void CZephlin_APDlg::wireButton(int id, std::function<void()> handler) {
     wiredButtons_.insert(id);
     connect(button, &QAbstractButton::clicked, this,
             [this, handler = std::move(handler)] { runExclusive(handler); });
+    // On until a rule of the part or the buffers says otherwise; the window
+    // applies those rules once it shows a part.
+    enableControl(id, true);
 }
 
 bool CZephlin_APDlg::isCommandButton(int id) const {
