@@ -15,6 +15,7 @@ both languages, go to the --shots folder.
 import argparse
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -23,6 +24,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from zephlin_window import Desktop, Session  # noqa: E402
 
 TRAILER = re.compile(r'   \[[0-9]+\.[0-9]{3}"\]')
+# Below the ctest timeout, so that the display and the buses are stopped by
+# the test itself even when a step hangs in a way no wait catches.
+WHOLE_TEST_SECONDS = 240
 
 
 def without_times(log):
@@ -147,6 +151,12 @@ def main():
     parser.add_argument("--shots", required=True, help="folder for the screenshots")
     arguments = parser.parse_args()
     os.makedirs(arguments.shots, exist_ok=True)
+
+    def out_of_time(*_):
+        raise TimeoutError(f"the session took longer than {WHOLE_TEST_SECONDS} s")
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.alarm(WHOLE_TEST_SECONDS)
     with tempfile.TemporaryDirectory(prefix="zephlin-e2e-") as folder, Desktop(folder) as desktop:
         for language in ("en", "zh"):
             os.makedirs(os.path.join(folder, language))
