@@ -111,7 +111,7 @@ void WriterSimulator::runCommand(const ReceivedFrame& frame, std::span<const uin
     case BoxCommand::WriteOptionWords:
     case BoxCommand::WriteOfflineImage:
     case BoxCommand::WriteOfflineSettings:
-        pendingWrite_ = PendingWrite{tag, code, start, length, checksum, 0, 0, {}};
+        pendingWrite_ = PendingWrite{frame, 0, 0, {}};
         if (length == 0) {
             PendingWrite empty = std::move(*pendingWrite_);
             pendingWrite_.reset();
@@ -184,15 +184,15 @@ void WriterSimulator::runCommand(const ReceivedFrame& frame, std::span<const uin
 
 void WriterSimulator::receiveData(std::span<const uint8_t> payload) {
     PendingWrite& write = *pendingWrite_;
-    const uint32_t n =
-        std::min<uint32_t>(static_cast<uint32_t>(payload.size()), write.length - write.received);
+    const uint32_t n = std::min<uint32_t>(static_cast<uint32_t>(payload.size()),
+                                          write.frame.length - write.received);
     const auto piece = payload.first(n);
     write.sum = checksum16(piece, write.sum);
-    if (write.length <= kLargestTransfer) {
+    if (write.frame.length <= kLargestTransfer) {
         write.data.insert(write.data.end(), piece.begin(), piece.end());
     }
     write.received += n;
-    if (write.received == write.length) {
+    if (write.received == write.frame.length) {
         PendingWrite complete = std::move(write);
         pendingWrite_.reset();
         completeWrite(std::move(complete));
@@ -201,36 +201,36 @@ void WriterSimulator::receiveData(std::span<const uint8_t> payload) {
 
 // The box answers a write once the whole block has arrived.
 void WriterSimulator::completeWrite(PendingWrite write) {
-    if (write.sum != write.checksum) {
-        answer(write.tag, box_status::kChecksumError);
+    if (write.sum != write.frame.checksum) {
+        answer(write.frame.tag, box_status::kChecksumError);
         return;
     }
-    if (write.length > kLargestTransfer) {
-        answer(write.tag, box_status::kRefused);
+    if (write.frame.length > kLargestTransfer) {
+        answer(write.frame.tag, box_status::kRefused);
         return;
     }
-    switch (write.command) {
+    switch (write.frame.command) {
     case BoxCommand::WriteMainArea:
     case BoxCommand::WriteSecondArea:
-        answer(write.tag,
-               targetOpen() ? state_.chip->program(*areaOf(write.command), write.start, write.data)
-                            : box_status::kRefused);
+        answer(write.frame.tag, targetOpen() ? state_.chip->program(*areaOf(write.frame.command),
+                                                                    write.frame.start, write.data)
+                                             : box_status::kRefused);
         return;
     case BoxCommand::WriteOptionWords:
-        answer(write.tag,
+        answer(write.frame.tag,
                powered_ ? state_.chip->writeOptionBytes(write.data) : box_status::kRefused);
         return;
     case BoxCommand::WriteOfflineImage:
         state_.offline.storeImage(write.data);
-        answer(write.tag, box_status::kDone);
+        answer(write.frame.tag, box_status::kDone);
         return;
     default: // the off-line settings block
         if (write.data.size() > kOfflineInfoSize) {
-            answer(write.tag, box_status::kRefused);
+            answer(write.frame.tag, box_status::kRefused);
             return;
         }
         state_.offline.storeSettings(write.data);
-        answer(write.tag, box_status::kDone);
+        answer(write.frame.tag, box_status::kDone);
         return;
     }
 }

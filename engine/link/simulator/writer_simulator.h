@@ -118,12 +118,9 @@ public:
     bool saveState(std::string& error) const;
 
 private:
+    // A write frame whose data block is still arriving.
     struct PendingWrite {
-        uint8_t tag = 0;
-        BoxCommand command{};
-        uint32_t start = 0;
-        uint32_t length = 0;
-        uint16_t checksum = 0;
+        ReceivedFrame frame;
         uint32_t received = 0;
         uint16_t sum = 0;
         std::vector<uint8_t> data; // kept up to the largest block the box holds
