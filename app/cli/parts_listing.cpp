@@ -1,7 +1,7 @@
-#include "parts_listing.h"
+#include "cli/parts_listing.h"
 
 #include "Zephlin_DLL.h"
-#include "part_catalogue.h"
+#include "shell/core/part_catalogue.h"
 #include "support/utf8.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "writer_setup.h"
+#include "cli/writer_setup.h"
 
 #include "Zephlin_DLL.h"
 #include "support/utf8.h"
