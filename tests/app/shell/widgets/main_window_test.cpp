@@ -400,6 +400,7 @@ void MainWindowTest::autoRunsAsTheCommandLineToolRunsIt() {
     };
 
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     QCOMPARE(ZephlinUseSimulatedWriter(&options, nullptr, 0), 1);
     auto window = openWindow();
     Workspace& workspace = window->workspace();
