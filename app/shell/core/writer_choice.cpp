@@ -47,6 +47,7 @@ bool applyWriterChoice(const WriterChoice& choice, std::string& error) {
         return true;
     }
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     options.stateFile = choice.stateFile.empty() ? nullptr : choice.stateFile.c_str();
     std::array<char, 512> reason{};
     if (ZephlinUseSimulatedWriter(&options, reason.data(), reason.size()) != 1) {
