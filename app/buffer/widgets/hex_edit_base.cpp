@@ -1,5 +1,7 @@
 #include "buffer/widgets/hex_edit_base.h"
 
+#include "support/hex_digits.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,7 +16,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <cctype>
 
 namespace zephlin {
 namespace {
@@ -79,7 +80,7 @@ char typedDigit(const QKeyEvent& event) {
         return 0;
     }
     const char digit = text.front().toLatin1();
-    return std::isxdigit(static_cast<unsigned char>(digit)) ? digit : 0;
+    return hexDigitValue(digit) >= 0 ? digit : 0;
 }
 
 bool isClipboardOrSelectAll(const QKeyEvent& event) {
