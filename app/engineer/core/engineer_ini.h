@@ -20,7 +20,7 @@ inline constexpr int kBitsPerRegister = 32; // a bit sheet's item
 inline constexpr std::size_t kRegisterBytes = 4;
 // Images and item values above this are clamped to it: a register sheet
 // describes a few registers, not a memory.
-inline constexpr int32_t kMaximumImageBytes = 1024 * 1024;
+inline constexpr int32_t kMaximumImageBytes = 64 * 1024;
 inline constexpr std::size_t kMaximumTextCharacters = 255;
 
 // The layouts of the four sheets: sheets 0 and 1 hold 32-bit registers with

@@ -1,6 +1,6 @@
 #include "engineer/widgets/sheet_dlg.h"
 
-#include "buffer/core/buffer_edit_modes.h"
+#include "buffer/widgets/buffer_page.h"
 #include "buffer/widgets/hex_edit_base.h"
 #include "common/widgets/qt_text.h"
 #include "engineer/core/engineer_commands.h"
@@ -39,19 +39,11 @@ QPushButton* barButton(const char* text, int id, int left, const DialogUnitPlace
 } // namespace
 
 CHexEditBase* valueField(QWidget* parent, bool editable) {
-    using Slot = CHexEditBase::ColourSlot;
     auto* field = new CHexEditBase(parent);
     field->setShowAddress(false);
     field->setShowAscii(false);
     field->setBytesPerRow(16, true);
-    const uint32_t background = editable ? kEditableBackground : kReadOnlyBackground;
-    for (const Slot slot :
-         {Slot::AddressBackground, Slot::AsciiBackground, Slot::HexBackground, Slot::EmptyArea}) {
-        field->setColour(slot, background);
-    }
-    for (const Slot slot : {Slot::AddressText, Slot::AsciiText, Slot::HexText}) {
-        field->setColour(slot, kBufferText);
-    }
+    setBufferColours(*field, editable);
     if (!editable) {
         // The marks of differing bytes are the field's unfocused selection,
         // drawn in the button face colour; on the grey of a read value that

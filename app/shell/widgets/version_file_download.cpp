@@ -23,9 +23,13 @@ bool openReleaseAddress(std::wstring_view address) {
 VersionFileDownload::VersionFileDownload(QObject* parent)
     : QObject(parent), network_(new QNetworkAccessManager(this)) {
     deadline_.setSingleShot(true);
+    // The end of the time limit aborts the request, which then finishes as
+    // a failed one; without a request it reports the failure itself.
     connect(&deadline_, &QTimer::timeout, this, [this] {
         if (reply_ != nullptr) {
             reply_->abort();
+        } else {
+            finish(std::nullopt);
         }
     });
 }
@@ -51,7 +55,7 @@ void VersionFileDownload::start(std::wstring_view updateServer, std::filesystem:
     const std::optional<std::string> address = versionFileAddress(updateServer);
     const QUrl url = address ? QUrl(QString::fromStdString(*address), QUrl::StrictMode) : QUrl();
     if (!url.isValid()) {
-        QTimer::singleShot(0, this, [this] { finish(std::nullopt); });
+        deadline_.start(0);
         return;
     }
     QNetworkRequest request(url);

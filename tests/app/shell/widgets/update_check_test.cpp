@@ -286,7 +286,9 @@ void UpdateCheckTest::theUpdateEntryOpensTheAboutDialog() {
     QVERIFY(entry->isEnabled());
     QString caption;
     bool ticked = false;
-    QTimer::singleShot(0, window.get(), [&] {
+    QTimer close;
+    close.setSingleShot(true);
+    connect(&close, &QTimer::timeout, this, [&] {
         auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
         if (dialog != nullptr) {
             caption = dialog->windowTitle();
@@ -294,6 +296,7 @@ void UpdateCheckTest::theUpdateEntryOpensTheAboutDialog() {
             dialog->reject();
         }
     });
+    close.start(0);
     entry->trigger();
     QCOMPARE(caption, QStringLiteral("Update Zephlin"));
     QVERIFY(ticked);
