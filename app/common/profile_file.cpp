@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <limits>
 #include <system_error>
 
 namespace zephlin {
@@ -38,33 +37,9 @@ FileState readBytes(const std::filesystem::path& path, std::string& bytes) {
     return FileState::Readable;
 }
 
-int32_t decimalValue(std::wstring_view text) {
-    std::size_t i = text.find_first_not_of(L" \t");
-    if (i == std::wstring_view::npos) {
-        return 0;
-    }
-    bool negative = false;
-    if (text[i] == L'+' || text[i] == L'-') {
-        negative = text[i] == L'-';
-        ++i;
-    }
-    int64_t value = 0;
-    constexpr int64_t kLimit = static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        value = value * 10 + (text[i] - L'0');
-        if (value > kLimit) {
-            value = kLimit;
-        }
-    }
-    if (negative) {
-        return static_cast<int32_t>(-value);
-    }
-    return static_cast<int32_t>(std::min<int64_t>(value, kLimit - 1));
-}
-
 } // namespace
 
-std::optional<ProfileText> ProfileFile::load() const {
+std::optional<ProfileText> ProfileFile::read() const {
     std::string bytes;
     if (readBytes(path_, bytes) != FileState::Readable) {
         return std::nullopt;
@@ -74,20 +49,15 @@ std::optional<ProfileText> ProfileFile::load() const {
 
 int32_t ProfileFile::readInt(std::wstring_view section, std::wstring_view key,
                              int32_t fallback) const {
-    const auto profile = load();
-    const auto text = profile ? profile->value(section, key) : std::nullopt;
-    return text ? decimalValue(*text) : fallback;
+    const auto profile = read();
+    return profile ? profile->readInt(section, key, fallback) : fallback;
 }
 
 std::wstring ProfileFile::readString(std::wstring_view section, std::wstring_view key,
                                      std::wstring_view fallback, std::size_t maxCharacters) const {
-    const auto profile = load();
-    auto text = profile ? profile->value(section, key) : std::nullopt;
-    std::wstring result = text ? std::move(*text) : std::wstring(fallback);
-    if (result.size() > maxCharacters) {
-        result.resize(maxCharacters);
-    }
-    return result;
+    const auto profile = read();
+    return profile ? profile->readString(section, key, fallback, maxCharacters)
+                   : ProfileText().readString(section, key, fallback, maxCharacters);
 }
 
 bool ProfileFile::writeString(std::wstring_view section, std::wstring_view key,

@@ -3,6 +3,8 @@
 // the caller's default, and a write changes one key and keeps the rest.
 #pragma once
 
+#include "common/profile_text.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -10,8 +12,6 @@
 #include <string_view>
 
 namespace zephlin {
-
-class ProfileText;
 
 class ProfileFile {
 public:
@@ -38,9 +38,11 @@ public:
     // when the value cannot be stored or the file cannot be written.
     bool writeString(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
-private:
-    std::optional<ProfileText> load() const;
+    // The whole file at once, for readers of many keys; nothing when the
+    // file is missing, unreadable or too large.
+    std::optional<ProfileText> read() const;
 
+private:
     std::filesystem::path path_;
 };
 

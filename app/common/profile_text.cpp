@@ -2,6 +2,10 @@
 
 #include "support/utf8.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace zephlin {
 namespace {
 
@@ -93,6 +97,30 @@ std::wstring decodeUtf16LittleEndian(std::string_view bytes) {
         text += static_cast<wchar_t>(unit);
     }
     return text;
+}
+
+int32_t decimalValue(std::wstring_view text) {
+    std::size_t i = text.find_first_not_of(L" \t");
+    if (i == std::wstring_view::npos) {
+        return 0;
+    }
+    bool negative = false;
+    if (text[i] == L'+' || text[i] == L'-') {
+        negative = text[i] == L'-';
+        ++i;
+    }
+    int64_t value = 0;
+    constexpr int64_t kLimit = static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + (text[i] - L'0');
+        if (value > kLimit) {
+            value = kLimit;
+        }
+    }
+    if (negative) {
+        return static_cast<int32_t>(-value);
+    }
+    return static_cast<int32_t>(std::min<int64_t>(value, kLimit - 1));
 }
 
 } // namespace
@@ -207,6 +235,21 @@ bool ProfileText::setValue(std::wstring_view section, std::wstring_view key,
     lines_.push_back(std::move(header));
     lines_.push_back(std::move(line));
     return true;
+}
+
+int32_t ProfileText::readInt(std::wstring_view section, std::wstring_view key,
+                             int32_t fallback) const {
+    const auto text = value(section, key);
+    return text ? decimalValue(*text) : fallback;
+}
+
+std::wstring ProfileText::readString(std::wstring_view section, std::wstring_view key,
+                                     std::wstring_view fallback, std::size_t maxCharacters) const {
+    std::wstring result = value(section, key).value_or(std::wstring(fallback));
+    if (result.size() > maxCharacters) {
+        result.resize(maxCharacters);
+    }
+    return result;
 }
 
 } // namespace zephlin

@@ -5,6 +5,7 @@
 // The text comes from a file anyone may have edited: nothing in it is trusted.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,14 @@ public:
 
     // The value of a key in a section; nothing when there is no such key.
     std::optional<std::wstring> value(std::wstring_view section, std::wstring_view key) const;
+    // The value as a decimal integer (blanks, an optional sign, then digits;
+    // a value without digits gives 0, one out of range is clamped), or the
+    // default when the key is missing.
+    int32_t readInt(std::wstring_view section, std::wstring_view key, int32_t fallback) const;
+    // The value, at most maxCharacters long, or the default when the key is
+    // missing.
+    std::wstring readString(std::wstring_view section, std::wstring_view key,
+                            std::wstring_view fallback, std::size_t maxCharacters) const;
 
     // Sets a key's value: in place when the key exists, else at the end of
     // the section, else in a new section at the end. A section, key or value

@@ -1,15 +1,16 @@
 #include "common/wide_format.h"
 
+#include "support/hex_digits.h"
+
 #include <algorithm>
 
 namespace zephlin {
 namespace {
 
 std::wstring digits(uint64_t value, unsigned base, int minimumDigits) {
-    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
     std::wstring text;
     do {
-        text += kDigits[value % base];
+        text += upperHexDigit<wchar_t>(value % base);
         value /= base;
     } while (value != 0);
     if (static_cast<int>(text.size()) < minimumDigits) {

@@ -1,12 +1,12 @@
 #include "project/project_reader.h"
 
 #include "catalogue/chip_catalogue.h"
-#include "support/byte_order.h"
-#include "support/checksum16.h"
 #include "operations/context_text.h"
 #include "operations/option_bytes.h"
 #include "operations/option_codec.h"
 #include "project/project_footer_layout.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "support/utf8.h"
 
 #include <algorithm>

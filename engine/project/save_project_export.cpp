@@ -2,14 +2,14 @@
 // project file, written so that a failure never destroys an existing project.
 #include "Zephlin_DLL.h"
 
-#include "support/byte_order.h"
-#include "support/checksum16.h"
 #include "link/host_services.h"
-#include "support/random_tag.h"
 #include "operations/context_text.h"
 #include "operations/operation_export.h"
 #include "project/project_files.h"
 #include "project/project_writer.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
+#include "support/random_tag.h"
 
 #include <array>
 #include <chrono>

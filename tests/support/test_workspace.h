@@ -62,6 +62,7 @@ public:
     explicit SimulatedWriterScope(std::initializer_list<const char*> faults = {}) {
         const std::vector<const char*> list(faults);
         ZephlinSimulatorOptions options{};
+        options.structSize = sizeof options;
         options.faults = list.data();
         options.faultCount = list.size();
         std::array<char, 256> error{};

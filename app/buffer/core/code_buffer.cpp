@@ -1,7 +1,7 @@
 #include "buffer/core/code_buffer.h"
 
-#include "support/checksum16.h"
 #include "common/wide_format.h"
+#include "support/checksum16.h"
 
 namespace zephlin {
 

@@ -3,6 +3,8 @@
 #include "buffer/core/hex_clipboard_block.h"
 #include "buffer/core/hex_row_text.h"
 
+#include "support/hex_digits.h"
+
 #include <algorithm>
 
 namespace zephlin {
@@ -10,19 +12,6 @@ namespace {
 
 constexpr unsigned kMaxAddressDigits = 16;
 constexpr int kCaretBand = 2; // the caret may reach this far beyond the text
-
-std::optional<uint8_t> hexDigitValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return static_cast<uint8_t>(digit - '0');
-    }
-    if (digit >= 'a' && digit <= 'f') {
-        return static_cast<uint8_t>(digit - 'a' + 10);
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return static_cast<uint8_t>(digit - 'A' + 10);
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -257,16 +246,16 @@ void HexEditModel::moveCaretBy(long long bytes, bool highNibble, bool extend) {
 }
 
 bool HexEditModel::typeHexDigit(char digit) {
-    const std::optional<uint8_t> value = hexDigitValue(digit);
-    if (readOnly_ || data_.empty() || !value) {
+    const int value = hexDigitValue(digit);
+    if (readOnly_ || data_.empty() || value < 0) {
         return false;
     }
     uint8_t& byte = data_[caret_.byte];
     if (caret_.highNibble) {
-        byte = static_cast<uint8_t>((byte & 0x0F) | (*value << 4));
+        byte = static_cast<uint8_t>((byte & 0x0F) | (value << 4));
         moveCaretBy(0, false, false);
     } else {
-        byte = static_cast<uint8_t>((byte & 0xF0) | *value);
+        byte = static_cast<uint8_t>((byte & 0xF0) | value);
         moveCaretBy(1, true, false);
     }
     return true;

@@ -1,13 +1,13 @@
 #include "buffer/core/hex_row_text.h"
 
+#include "support/hex_digits.h"
+
 namespace zephlin {
 namespace {
 
-constexpr char kDigits[] = "0123456789ABCDEF";
-
 void appendHexByte(std::string& text, uint8_t byte) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
+    text += upperHexDigit<char>(byte >> 4);
+    text += upperHexDigit<char>(byte);
 }
 
 } // namespace
@@ -15,7 +15,7 @@ void appendHexByte(std::string& text, uint8_t byte) {
 std::string addressText(std::size_t value, unsigned digits) {
     std::string reversed;
     do {
-        reversed += kDigits[value & 0x0F];
+        reversed += upperHexDigit<char>(value);
         value >>= 4;
     } while (value != 0);
     while (reversed.size() < digits) {

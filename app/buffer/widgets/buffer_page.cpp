@@ -93,16 +93,20 @@ void CBufferPageDlg::clearInformation() {
     chipChecksum_->clear();
 }
 
-void CBufferPageDlg::setEditable(bool editable) {
+void setBufferColours(CHexEditBase& editor, bool editable) {
     using Slot = CHexEditBase::ColourSlot;
     const uint32_t background = editable ? kEditableBackground : kReadOnlyBackground;
     for (const Slot slot :
          {Slot::AddressBackground, Slot::AsciiBackground, Slot::HexBackground, Slot::EmptyArea}) {
-        editor_->setColour(slot, background);
+        editor.setColour(slot, background);
     }
     for (const Slot slot : {Slot::AddressText, Slot::AsciiText, Slot::HexText}) {
-        editor_->setColour(slot, kBufferText);
+        editor.setColour(slot, kBufferText);
     }
+}
+
+void CBufferPageDlg::setEditable(bool editable) {
+    setBufferColours(*editor_, editable);
     editor_->setReadOnly(!editable, true);
     editor_->redraw();
 }

@@ -30,6 +30,10 @@ const BufferPageIds& bufferPageIds(int page);
 
 inline constexpr int kHexEditorId = 1124;
 
+// The colours of an editable buffer (black on white) or a read-only one
+// (black on grey); the caller redraws.
+void setBufferColours(CHexEditBase& editor, bool editable);
+
 class CBufferPageDlg : public QWidget, public AreaStorage {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #include "buffer/widgets/hex_edit_base.h"
 
+#include "support/hex_digits.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,7 +16,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <cctype>
 
 namespace zephlin {
 namespace {
@@ -79,7 +80,7 @@ char typedDigit(const QKeyEvent& event) {
         return 0;
     }
     const char digit = text.front().toLatin1();
-    return std::isxdigit(static_cast<unsigned char>(digit)) ? digit : 0;
+    return hexDigitValue(digit) >= 0 ? digit : 0;
 }
 
 bool isClipboardOrSelectAll(const QKeyEvent& event) {
@@ -210,12 +211,21 @@ void CHexEditBase::refresh() {
     scheduleScrollBarSync();
 }
 
-QColor CHexEditBase::unfocusedSelectionColour(const QPalette& palette) {
-    const QColor highlight = palette.color(QPalette::Highlight);
+QColor CHexEditBase::unfocusedSelectionColour(const QPalette& palette, const QColor& background) {
+    // Colours closer than this in RGB space are hard to tell apart (the
+    // default button face #EFEFEF on the pages' grey #C8C8C8 is 68 apart).
+    constexpr int kVisibleDistance = 80;
     const QColor face = palette.color(QPalette::Button);
+    const int red = face.red() - background.red();
+    const int green = face.green() - background.green();
+    const int blue = face.blue() - background.blue();
+    if (red * red + green * green + blue * blue >= kVisibleDistance * kVisibleDistance) {
+        return face;
+    }
+    const QColor highlight = palette.color(QPalette::Highlight);
     const auto mix = [](int strong, int weak) { return (strong * 3 + weak * 2) / 5; };
-    return QColor(mix(highlight.red(), face.red()), mix(highlight.green(), face.green()),
-                  mix(highlight.blue(), face.blue()));
+    return {mix(highlight.red(), face.red()), mix(highlight.green(), face.green()),
+            mix(highlight.blue(), face.blue())};
 }
 
 HexColours CHexEditBase::currentColours() const {
@@ -229,7 +239,8 @@ HexColours CHexEditBase::currentColours() const {
         fromBgr(colour(ColourSlot::HexText)),
         fromBgr(colour(ColourSlot::HexBackground)),
         fromBgr(colour(ColourSlot::EmptyArea)),
-        focused ? palette.color(QPalette::Highlight) : unfocusedSelectionColour(palette),
+        focused ? palette.color(QPalette::Highlight)
+                : unfocusedSelectionColour(palette, fromBgr(colour(ColourSlot::HexBackground))),
         palette.color(focused ? QPalette::HighlightedText : QPalette::WindowText),
     };
 }

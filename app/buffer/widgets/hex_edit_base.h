@@ -42,10 +42,10 @@ public:
 
     explicit CHexEditBase(QWidget* parent = nullptr);
 
-    // The selection's background without the keyboard focus: the highlight
-    // toned down towards the button face, so that it stays visible on the
-    // pages' grey and white backgrounds, where the button face alone fades.
-    static QColor unfocusedSelectionColour(const QPalette& palette);
+    // The selection's background without the keyboard focus, over the hex
+    // background: the button face where it stands out, otherwise (the pages'
+    // grey and white) the highlight toned down towards the button face.
+    static QColor unfocusedSelectionColour(const QPalette& palette, const QColor& background);
 
     // The numeric identifier the change notification carries and by which a
     // page's controls are found.

@@ -9,6 +9,7 @@ constexpr std::wstring_view kSection = L"Setting";
 constexpr std::wstring_view kLastPartNo = L"LastPartNo";
 constexpr std::wstring_view kLanguage = L"Language";
 constexpr std::wstring_view kUpdateTips = L"UpdateTips";
+constexpr std::wstring_view kUpdateServer = L"UpdateServer";
 constexpr std::wstring_view kNull = L"NULL";
 constexpr std::array<std::wstring_view, kDialogFolderCount> kFolderKeys{
     L"LoadFilePath", L"InsertISPPath", L"SaveBufferPath", L"SaveKDXPath"};
@@ -37,6 +38,10 @@ int32_t ShellSettings::language() const {
 
 int32_t ShellSettings::updateTips() const {
     return file_.readInt(kSection, kUpdateTips, 0);
+}
+
+std::wstring ShellSettings::updateServer() const {
+    return file_.readString(kSection, kUpdateServer, L"", kMaximumFolderCharacters);
 }
 
 void ShellSettings::readFolders(LastFolders& folders) const {

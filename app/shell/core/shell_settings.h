@@ -1,6 +1,7 @@
 // Setting.ini in the program folder: the last part, the language, the
-// update-tips flag and the last folders of the four file dialogs. All keys
-// live in section "Setting"; a missing file or key gives the defaults.
+// update-tips flag, the update server and the last folders of the four file
+// dialogs. All keys live in section "Setting"; a missing file or key gives
+// the defaults.
 #pragma once
 
 #include "common/profile_file.h"
@@ -46,6 +47,9 @@ public:
     int32_t lastPartNo() const; // default 0
     int32_t language() const;   // default 0
     int32_t updateTips() const; // default 0
+    // The update server's scheme, host and port ("http://127.0.0.1:8080"),
+    // for sites with a mirror of their own; empty when not set.
+    std::wstring updateServer() const;
 
     // Replaces each folder whose stored value is not exactly "NULL" (the
     // default of a missing key); the others keep what they hold.

@@ -6,8 +6,11 @@
 namespace zephlin {
 
 TimedEntry::TimedEntry(Workspace& workspace, int buttonId)
+    : TimedEntry(workspace, controlText(buttonId)) {}
+
+TimedEntry::TimedEntry(Workspace& workspace, TextPair operationName)
     : workspace_(workspace), start_(steadyMilliseconds()) {
-    workspace_.log().writeNumberedHeader(controlText(buttonId).pick(workspace_.language()));
+    workspace_.log().writeNumberedHeader(operationName.pick(workspace_.language()));
 }
 
 void TimedEntry::finish(TextPair outcome) {

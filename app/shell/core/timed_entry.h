@@ -1,6 +1,6 @@
 // A log entry of a command that calls no export (Load File of a code file,
-// Save Buffer): the numbered header when it starts, the outcome and the time
-// trailer when it ends, in the grammar of every other entry.
+// Save Buffer, the Engineer sheets' Write and Read): the numbered header when it starts, the
+// outcome and the time trailer when it ends, in the grammar of every other entry.
 #pragma once
 
 #include "common/text_pair.h"
@@ -14,6 +14,7 @@ class TimedEntry {
 public:
     // buttonId names the operation by its button's text.
     TimedEntry(Workspace& workspace, int buttonId);
+    TimedEntry(Workspace& workspace, TextPair operationName);
 
     // Ends the entry with a text of the command's own.
     void finish(TextPair outcome);

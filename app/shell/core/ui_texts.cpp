@@ -86,19 +86,24 @@ TextPair secondTabText(uint32_t chipType) {
     }
 }
 
-std::wstring windowCaption(Language language, uint32_t versionWord) {
-    constexpr TextPair kMaker{L"veltrix", L"veltrix"};
-    constexpr TextPair kProduct{L"Zephlin", L"Zephlin"};
-    std::wstring caption(kMaker.pick(language));
-    caption += L' ';
-    caption += kProduct.pick(language);
-    caption += L" v";
+std::wstring versionText(uint32_t versionWord) {
+    std::wstring text;
     for (int shift = 24; shift >= 0; shift -= 8) {
-        caption += decimal((versionWord >> shift) & 0xFFu);
+        text += decimal((versionWord >> shift) & 0xFFu);
         if (shift != 0) {
-            caption += L'.';
+            text += L'.';
         }
     }
+    return text;
+}
+
+std::wstring windowCaption(Language language, uint32_t versionWord) {
+    constexpr TextPair kMaker{L"veltrix", L"veltrix"};
+    std::wstring caption(kMaker.pick(language));
+    caption += L' ';
+    caption += texts::kProduct.pick(language);
+    caption += L" v";
+    caption += versionText(versionWord);
     return caption;
 }
 

@@ -33,8 +33,8 @@ inline constexpr TextPair kDumpTargetLabel{L"Dump Target", L"Dump Target"};
 inline constexpr TextPair kLanguageMenu{L"Language", L"Language"};
 inline constexpr TextPair kEnglishEntry{L"English", L"English"};
 inline constexpr TextPair kChineseEntry{L"简体中文", L"简体中文"};
+inline constexpr TextPair kProduct{L"Zephlin", L"Zephlin"};
 // Names a screen reader speaks for controls that show no text of their own.
-inline constexpr TextPair kBannerName{L"Zephlin", L"Zephlin"};
 inline constexpr TextPair kSeriesListName{L"Series", L"系列"};
 inline constexpr TextPair kProgress{L"Progress", L"进度"};
 inline constexpr std::wstring_view kNoBodyInfo = L"DLL does not have any body info !";
@@ -43,6 +43,9 @@ inline constexpr std::wstring_view kNoBodyInfo = L"DLL does not have any body in
 // The text of the second buffer tab for a chip type: "IAP/ISP" for 21,
 // "Data Flash" / "数据存储区" for 27, an empty text for any other type.
 TextPair secondTabText(uint32_t chipType);
+
+// "%d.%d.%d.%d" of the library's version word, most significant byte first.
+std::wstring versionText(uint32_t versionWord);
 
 // The window caption: maker, product and the four bytes of the library's
 // version word, most significant first ("veltrix Zephlin v2.1.0.0").

@@ -17,6 +17,8 @@ WriterChoiceParse parseWriterChoice(const std::vector<std::string>& arguments) {
             parse.choice.simulated = true;
         } else if (argument == "--writer=usb") {
             parse.choice.simulated = false;
+        } else if (argument == "--engineer") {
+            parse.engineerMode = true;
         } else if (argument == kStateOption) {
             if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
                 parse.error = "--sim-state needs a file name";
@@ -47,6 +49,7 @@ bool applyWriterChoice(const WriterChoice& choice, std::string& error) {
         return true;
     }
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     options.stateFile = choice.stateFile.empty() ? nullptr : choice.stateFile.c_str();
     std::array<char, 512> reason{};
     if (ZephlinUseSimulatedWriter(&options, reason.data(), reason.size()) != 1) {

@@ -2,6 +2,7 @@
 // by default, or the library's writer simulator with "--writer=sim" (and
 // "--sim-state FILE" to keep its chip across runs). A simulated writer is
 // always named in the caption so no operator mistakes it for a real box.
+// "--engineer" shows the Engineer button, which opens the register sheets.
 #pragma once
 
 #include <string>
@@ -17,7 +18,8 @@ struct WriterChoice {
 
 struct WriterChoiceParse {
     WriterChoice choice;
-    std::string error; // empty when the arguments were understood
+    bool engineerMode = false; // "--engineer"
+    std::string error;         // empty when the arguments were understood
 };
 
 // The arguments after the program name.
@@ -32,6 +34,6 @@ bool applyWriterChoice(const WriterChoice& choice, std::string& error);
 std::wstring_view writerCaptionSuffix();
 
 inline constexpr std::string_view kWriterUsage =
-    "usage: Zephlin_AP [--writer=usb | --writer=sim [--sim-state FILE]]\n";
+    "usage: Zephlin_AP [--writer=usb | --writer=sim [--sim-state FILE]] [--engineer]\n";
 
 } // namespace zephlin

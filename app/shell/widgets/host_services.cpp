@@ -30,6 +30,7 @@ void showMessage(void* userData, const wchar_t* text, int32_t kind) {
 WindowHostServices::WindowHostServices(QWidget* window, WindowRunnerHost& runnerHost)
     : QObject(window), window_(window), runnerHost_(runnerHost) {
     ZephlinHostServices services{};
+    services.structSize = sizeof(ZephlinHostServices);
     services.userData = this;
     services.askYesNo = zephlin::askYesNo;
     services.showMessage = zephlin::showMessage;

@@ -36,6 +36,7 @@ public:
 
         MainWindowOptions options;
         options.programFolder = QCoreApplication::applicationDirPath().toStdWString();
+        options.engineerMode = parse.engineerMode;
         CZephlin_APDlg window(options);
         window.exec();
 

@@ -4,11 +4,14 @@
 #include "buffer/widgets/select_area_dlg.h"
 #include "common/widgets/control_placement.h"
 #include "common/widgets/qt_text.h"
+#include "engineer/widgets/engineer_dlg.h"
 #include "shell/core/control_ids.h"
 #include "shell/core/ui_texts.h"
 #include "shell/core/writer_choice.h"
+#include "shell/widgets/about_dlg.h"
 #include "shell/widgets/option_panel_view.h"
 #include "shell/widgets/program_artwork.h"
+#include "shell/widgets/startup_update_check.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,7 +33,9 @@ constexpr int kMenuCommandMask = 0xFFF0;
 } // namespace
 
 CZephlin_APDlg::CZephlin_APDlg(const MainWindowOptions& options, QWidget* parent)
-    : QDialog(parent), settings_(ShellSettings::pathIn(options.programFolder)) {
+    : QDialog(parent), settings_(ShellSettings::pathIn(options.programFolder)),
+      programFolder_(options.programFolder), engineerMode_(options.engineerMode),
+      updateTimeLimit_(options.updateTimeLimit) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     const DialogUnitPlacer placer(font());
@@ -51,8 +56,7 @@ void CZephlin_APDlg::startUp() {
     setWindowIcon(programIcon());
     progress_->hide();
 
-    int32_t edition = 0;
-    GetDLLInfo(&versionWord_, &edition);
+    GetDLLInfo(&versionWord_, &edition_);
     const PartCatalogue& catalogue = workspace_->catalogue();
     if (catalogue.count() == 0) {
         QMessageBox::warning(this, QString(), toQString(texts::kNoBodyInfo));
@@ -64,11 +68,34 @@ void CZephlin_APDlg::startUp() {
 
     switchLanguage(languageFromFlag(settings_.language()));
     updateTips_ = settings_.updateTips();
+    if (updateTips_ == 1) {
+        startUpdateCheck();
+    }
     settings_.readFolders(folders_);
     if (workspace_->hasPart()) {
         resetPartFields(workspace_->record(), workspace_->part());
     }
-    findControl(this, ids::kEngineer)->hide();
+    // Engineer mode is for engineers only: its button shows with the start
+    // option alone.
+    findControl(this, ids::kEngineer)->setVisible(engineerMode_);
+}
+
+void CZephlin_APDlg::startUpdateCheck() {
+    startStartupUpdateCheck(this,
+                            {&settings_, programFolder_, versionWord_, edition_, updateTimeLimit_},
+                            [this] { return workspace_->language(); });
+}
+
+void CZephlin_APDlg::openAboutDialog() {
+    CAboutDlg dialog({&settings_, programFolder_, versionWord_, edition_, updateTimeLimit_},
+                     workspace_->language(), this);
+    dialog.exec();
+    updateTips_ = dialog.model().updateTips() ? 1 : 0;
+}
+
+void CZephlin_APDlg::openEngineerWindow() {
+    auto* engineer = new CEngineerDlg(*workspace_, std::filesystem::current_path(), this);
+    engineer->show();
 }
 
 bool CZephlin_APDlg::secondPagePresent() const {

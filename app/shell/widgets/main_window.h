@@ -16,6 +16,7 @@
 #include <QDialog>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -42,6 +43,11 @@ class WindowRunnerHost;
 struct MainWindowOptions {
     // Where Setting.ini lives: the program's folder.
     std::filesystem::path programFolder;
+    // "--engineer": the Engineer button is shown and opens the sheets of
+    // Engineer.ini in the current folder.
+    bool engineerMode = false;
+    // How long an update check waits for the server.
+    std::chrono::milliseconds updateTimeLimit{5000};
 };
 
 class CZephlin_APDlg : public QDialog {
@@ -81,6 +87,11 @@ public:
     // asked for during it is carried out when it ends. Every button handler
     // runs through here.
     void runExclusive(const std::function<void()>& action);
+    // The update entry of the window menu (command 16): the update and About
+    // dialog, modal.
+    void openAboutDialog();
+    // The Engineer button: another modeless Engineer window on each click.
+    void openEngineerWindow();
 
 public slots:
     // The cancel path (close box, Escape): stores the part and the folders.
@@ -126,9 +137,15 @@ private:
     void setControlText(int id, std::wstring_view text);
     void enableControl(int id, bool enabled);
 
+    void startUpdateCheck();
+
     ShellSettings settings_;
+    std::filesystem::path programFolder_;
+    bool engineerMode_;
+    std::chrono::milliseconds updateTimeLimit_;
     int32_t updateTips_ = 0;
     uint32_t versionWord_ = 0;
+    int32_t edition_ = 0;
     LastFolders folders_;
     BufferEditModes editModes_;
     int currentPage_ = kMainPage;

@@ -29,7 +29,7 @@ void CZephlin_APDlg::nameControls() {
     const Language language = workspace_->language();
     const auto text = [language](int id) { return toQString(controlText(id).pick(language)); };
 
-    nameControl(findControl(this, ids::kBanner), toQString(texts::kBannerName.pick(language)));
+    nameControl(findControl(this, ids::kBanner), toQString(texts::kProduct.pick(language)));
     nameControl(seriesList_, toQString(texts::kSeriesListName.pick(language)));
     nameControl(partList_, labelText(this, ids::kPartNoLabel));
     nameControl(tabs_, text(ids::kCodeBufferGroup));

@@ -158,6 +158,8 @@ void CZephlin_APDlg::buildButtons(QWidget* client, const DialogUnitPlacer& place
     auto* engineer = placer.place(new QPushButton(QStringLiteral("Engineer"), client),
                                   ids::kEngineer, {220, 206, kButtonWidth, kButtonHeight});
     engineer->setAutoDefault(false);
+    connect(engineer, &QPushButton::clicked, this,
+            [this] { runExclusive([this] { openEngineerWindow(); }); });
 
     placer.place(button(ids::kReadChipChecksum, client), ids::kReadChipChecksum,
                  {385, 372, 76, 14});
@@ -186,11 +188,11 @@ void CZephlin_APDlg::buildMenu() {
         connect(entry, &QAction::triggered, this,
                 [this, command = command] { chooseLanguage(command); });
     }
-    // The update check and About box arrive with their own command.
     QAction* update = bar->addAction(toQString(kUpdateEntry));
     update->setData(ids::kMenuUpdate);
     update->setObjectName(QString::number(ids::kMenuUpdate));
-    update->setEnabled(false);
+    connect(update, &QAction::triggered, this,
+            [this] { runExclusive([this] { openAboutDialog(); }); });
 }
 
 } // namespace zephlin

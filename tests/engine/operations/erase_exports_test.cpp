@@ -1,9 +1,9 @@
 // Erase, BlankCheck and WholeChipErase through the exports, against the
 // simulated writer, with every failure row of their tables.
 #include "device_test_support.h"
-#include "support/byte_order.h"
 #include "link/writer_firmware.h"
 #include "operations/area_requests.h"
+#include "support/byte_order.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // WriteOptions and ReadOptions through the exports, against the simulated
 // writer, with every failure row of their table.
 #include "device_test_support.h"
-#include "support/byte_order.h"
 #include "operations/option_codec.h"
+#include "support/byte_order.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "project/offline_transfer.h"
 
 #include "../link/simulated_writer.h"
-#include "support/byte_order.h"
-#include "support/checksum16.h"
 #include "project/offline_block.h"
 #include "project_test_support.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 

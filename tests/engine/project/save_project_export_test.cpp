@@ -1,7 +1,7 @@
 #include "Zephlin_DLL.h"
 
-#include "support/checksum16.h"
 #include "project_test_support.h"
+#include "support/checksum16.h"
 #include "temporary_folder.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@ class SaveDialogHost {
 public:
     explicit SaveDialogHost(std::wstring answer) : answer_(std::move(answer)) {
         const ZephlinHostServices services{
+            .structSize = sizeof(ZephlinHostServices),
             .userData = this,
             .askYesNo = nullptr,
             .showMessage = nullptr,

@@ -78,6 +78,12 @@ void putBlockOnClipboard(const Bytes& bytes) {
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
+QColor hexBackground(const CHexEditBase& editor) {
+    const uint32_t bgr = editor.colour(CHexEditBase::ColourSlot::HexBackground);
+    return {static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+            static_cast<int>((bgr >> 16) & 0xFF)};
+}
+
 QImage frameOf(CHexEditBase& editor) {
     return editor.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -406,7 +412,8 @@ void HexEditBaseTest::selectionKeepsUnfocusedColours() {
     editor_->redraw();
     const QRect selected = hexCell(*editor_, 3, 0, 5);
     const QRgb focused = editor_->palette().color(QPalette::Highlight).rgb();
-    const QRgb unfocused = CHexEditBase::unfocusedSelectionColour(editor_->palette()).rgb();
+    const QRgb unfocused =
+        CHexEditBase::unfocusedSelectionColour(editor_->palette(), hexBackground(*editor_)).rgb();
 
     QVERIFY(countPixels(frameOf(*editor_), selected, focused) > selected.width());
     after_->setFocus();
@@ -420,16 +427,22 @@ void HexEditBaseTest::selectionKeepsUnfocusedColours() {
 }
 
 // The pages show their bytes on grey (read-only) or white (editable); the
-// button face alone is close to both.
+// default button face is close to both, and a distinct one is kept.
 void HexEditBaseTest::unfocusedSelectionStandsOutOnGreyAndWhite() {
-    const QColor selection = CHexEditBase::unfocusedSelectionColour(editor_->palette());
-    const auto distance = [&selection](QColor background) {
-        return std::abs(selection.red() - background.red()) +
-               std::abs(selection.green() - background.green()) +
-               std::abs(selection.blue() - background.blue());
+    const auto distance = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue());
     };
-    QVERIFY2(distance(QColor(0xC8, 0xC8, 0xC8)) >= 90, qPrintable(selection.name()));
-    QVERIFY2(distance(Qt::white) >= 90, qPrintable(selection.name()));
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(0xEF, 0xEF, 0xEF));
+    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+    for (const QColor background : {QColor(0xC8, 0xC8, 0xC8), QColor(Qt::white)}) {
+        const QColor selection = CHexEditBase::unfocusedSelectionColour(palette, background);
+        QVERIFY2(distance(selection, background) >= 90, qPrintable(selection.name()));
+    }
+    palette.setColor(QPalette::Button, QColor(0xFF, 0x96, 0x96));
+    QCOMPARE(CHexEditBase::unfocusedSelectionColour(palette, QColor(0xC8, 0xC8, 0xC8)),
+             QColor(0xFF, 0x96, 0x96));
 }
 
 void HexEditBaseTest::accumulatedPaintsKeepEarlierMarks() {
@@ -437,7 +450,8 @@ void HexEditBaseTest::accumulatedPaintsKeepEarlierMarks() {
     editor_->setData(counting(64));
     after_->setFocus();
     QTRY_VERIFY(!editor_->hasFocus());
-    const QRgb mark = CHexEditBase::unfocusedSelectionColour(editor_->palette()).rgb();
+    const QRgb mark =
+        CHexEditBase::unfocusedSelectionColour(editor_->palette(), hexBackground(*editor_)).rgb();
     const auto marked = [this, mark](const QImage& frame, int byte) {
         return countPixels(frame, hexCell(*editor_, 3 * byte, 0, 2), mark) > 0;
     };

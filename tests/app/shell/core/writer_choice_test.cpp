@@ -20,6 +20,15 @@ TEST(WriterChoice, UsbUnlessTheSimulatorIsAskedFor) {
     EXPECT_EQ(parseWriterChoice({"--writer=sim", "--sim-state=a"}).choice.stateFile, "a");
 }
 
+TEST(WriterChoice, EngineerModeGoesWithEitherWriter) {
+    EXPECT_FALSE(parseWriterChoice({}).engineerMode);
+    const WriterChoiceParse parse = parseWriterChoice({"--engineer", "--writer=sim"});
+    EXPECT_TRUE(parse.error.empty());
+    EXPECT_TRUE(parse.engineerMode);
+    EXPECT_TRUE(parse.choice.simulated);
+    EXPECT_FALSE(parseWriterChoice({"--engineer=1"}).error.empty());
+}
+
 TEST(WriterChoice, MistakesAreRefusedRatherThanIgnored) {
     EXPECT_FALSE(parseWriterChoice({"--writer=simulator"}).error.empty());
     EXPECT_FALSE(parseWriterChoice({"--writer=sim", "--sim-state"}).error.empty());

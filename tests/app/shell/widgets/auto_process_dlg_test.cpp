@@ -100,6 +100,7 @@ void AutoProcessDlgTest::clicksChangeTheFlagsAtOnce() {
 
 void AutoProcessDlgTest::runRunsTheSequenceAndTheDialogStaysOpen() {
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     QCOMPARE(ZephlinUseSimulatedWriter(&options, nullptr, 0), 1);
     MainWindowOptions windowOptions;
     windowOptions.programFolder = dir_->path().toStdWString();

@@ -109,6 +109,7 @@ std::unique_ptr<CZephlin_APDlg>
 DeviceButtonsTest::openWindow(std::initializer_list<const char*> faults) {
     const std::vector<const char*> list(faults);
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     options.faults = list.data();
     options.faultCount = list.size();
     if (ZephlinUseSimulatedWriter(&options, nullptr, 0) != 1) {

@@ -313,6 +313,7 @@ void MainWindowTest::modifyBufferAndAutoReloadExcludeEachOther() {
 
 void MainWindowTest::simulatedWriterIsNamedInTheCaption() {
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     QCOMPARE(ZephlinUseSimulatedWriter(&options, nullptr, 0), 1);
     auto window = openWindow();
     QVERIFY(window->windowTitle().endsWith(QStringLiteral(" [simulated writer]")));
@@ -399,6 +400,7 @@ void MainWindowTest::autoRunsAsTheCommandLineToolRunsIt() {
     };
 
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     QCOMPARE(ZephlinUseSimulatedWriter(&options, nullptr, 0), 1);
     auto window = openWindow();
     Workspace& workspace = window->workspace();
