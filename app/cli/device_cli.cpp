@@ -132,13 +132,7 @@ int runDump(Workspace& workspace, const Arguments& arguments) {
         WriterSetup writer(arguments);
         const auto command =
             makeDumpTarget(workspace, [&](const ZephlinContext& scratch, DumpResult& areas) {
-                CodeBuffer& buffer = workspace.buffer();
-                buffer.setArea(kMainPage, areas.main);
-                buffer.loadRecord(kMainPage) = {LoadState::Dumped, FillMode::None, {}, {}};
-                if (workspace.part().secondAreaSize != 0) {
-                    buffer.setArea(kSecondPage, areas.second);
-                    buffer.loadRecord(kSecondPage) = {LoadState::Dumped, FillMode::None, {}, {}};
-                }
+                takeDump(workspace, scratch, areas);
                 read = scratch;
                 passed = true;
             });

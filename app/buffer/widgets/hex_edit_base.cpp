@@ -211,6 +211,23 @@ void CHexEditBase::refresh() {
     scheduleScrollBarSync();
 }
 
+QColor CHexEditBase::unfocusedSelectionColour(const QPalette& palette, const QColor& background) {
+    // Colours closer than this in RGB space are hard to tell apart (the
+    // default button face #EFEFEF on the pages' grey #C8C8C8 is 68 apart).
+    constexpr int kVisibleDistance = 80;
+    const QColor face = palette.color(QPalette::Button);
+    const int red = face.red() - background.red();
+    const int green = face.green() - background.green();
+    const int blue = face.blue() - background.blue();
+    if (red * red + green * green + blue * blue >= kVisibleDistance * kVisibleDistance) {
+        return face;
+    }
+    const QColor highlight = palette.color(QPalette::Highlight);
+    const auto mix = [](int strong, int weak) { return (strong * 3 + weak * 2) / 5; };
+    return {mix(highlight.red(), face.red()), mix(highlight.green(), face.green()),
+            mix(highlight.blue(), face.blue())};
+}
+
 HexColours CHexEditBase::currentColours() const {
     const QPalette& palette = this->palette();
     const bool focused = hasFocus();
@@ -222,7 +239,8 @@ HexColours CHexEditBase::currentColours() const {
         fromBgr(colour(ColourSlot::HexText)),
         fromBgr(colour(ColourSlot::HexBackground)),
         fromBgr(colour(ColourSlot::EmptyArea)),
-        palette.color(focused ? QPalette::Highlight : QPalette::Button),
+        focused ? palette.color(QPalette::Highlight)
+                : unfocusedSelectionColour(palette, fromBgr(colour(ColourSlot::HexBackground))),
         palette.color(focused ? QPalette::HighlightedText : QPalette::WindowText),
     };
 }

@@ -42,6 +42,11 @@ public:
 
     explicit CHexEditBase(QWidget* parent = nullptr);
 
+    // The selection's background without the keyboard focus, over the hex
+    // background: the button face where it stands out, otherwise (the pages'
+    // grey and white) the highlight toned down towards the button face.
+    static QColor unfocusedSelectionColour(const QPalette& palette, const QColor& background);
+
     // The numeric identifier the change notification carries and by which a
     // page's controls are found.
     int controlId() const { return controlId_; }

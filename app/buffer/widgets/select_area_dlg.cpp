@@ -1,5 +1,6 @@
 #include "buffer/widgets/select_area_dlg.h"
 
+#include "common/widgets/accessible_name.h"
 #include "common/widgets/control_placement.h"
 #include "common/widgets/hex_key_filter.h"
 #include "common/widgets/qt_text.h"
@@ -46,6 +47,8 @@ CSelectAreaDlg::CSelectAreaDlg(FillMode pageFillMode, Language language, QWidget
     addressLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     address_ = placer.place(new QLineEdit(this), kAddressId, {65, 13, 40, 14});
     HexKeyFilter::install(address_);
+    addressLabel->setBuddy(address_);
+    nameControl(address_, nameOfLabel(addressLabel->text()));
     clearBuffer_ = placer.place(new QCheckBox(toQString(kClearBuffer.pick(language)), this),
                                 kClearBufferId, {17, 31, 84, 10});
     placer.place(new QGroupBox(this), kFillGroupId, {7, 52, 106, 30});

@@ -55,6 +55,16 @@ inline constexpr int kNumericNowLabel = 1904; // "Now : " of numeric cell j
 inline constexpr int kNumericSet = 1906;      // Set edit of numeric cell j
 inline constexpr int kNumericNow = 1908;      // Now edit of numeric cell j
 
+// The Auto dialog: the step boxes and Run.
+inline constexpr int kAutoWholeChipErase = 1206;
+inline constexpr int kAutoErase = 1207;
+inline constexpr int kAutoBlankCheck = 1208;
+inline constexpr int kAutoProgram = 1209;
+inline constexpr int kAutoVerify = 1210;
+inline constexpr int kAutoWriteOptions = 1211;
+inline constexpr int kAutoRun = 1212;
+inline constexpr int kAutoSaveChecksum = 1213;
+
 // System-menu commands of the window menu.
 inline constexpr int kMenuUpdate = 16;
 inline constexpr int kMenuEnglish = 32;

@@ -198,4 +198,23 @@ std::unique_ptr<Command> makeDumpTarget(Workspace& workspace, DumpRead read) {
     return std::make_unique<DumpTargetCommand>(workspace, std::move(read));
 }
 
+void takeDump(Workspace& workspace, const ZephlinContext& scratch, const DumpResult& areas) {
+    CodeBuffer& buffer = workspace.buffer();
+    const auto markDumped = [&](int page, LoadState state) {
+        LoadRecord& record = buffer.loadRecord(page);
+        record.state = state;
+        record.filePath.clear();
+        record.fileExtension.clear();
+    };
+    buffer.setArea(kMainPage, areas.main);
+    markDumped(kMainPage, LoadState::Dumped);
+    if (buffer.hasSecondArea()) {
+        buffer.setArea(kSecondPage, areas.second);
+        markDumped(kSecondPage, LoadState::Dumped);
+    } else {
+        markDumped(kSecondPage, LoadState::Empty);
+    }
+    workspace.panel().display(scratch, DisplayMode::Now);
+}
+
 } // namespace zephlin

@@ -49,4 +49,10 @@ struct DumpResult {
 using DumpRead = std::function<void(const ZephlinContext& scratch, DumpResult& areas)>;
 std::unique_ptr<Command> makeDumpTarget(Workspace& workspace, DumpRead read);
 
+// What a passing Dump Target leaves in the workspace: the areas read in the
+// buffers, the load records "dumped" with no file (page 1 empty, its buffer
+// untouched, for a part without a second area), and the read option
+// settings in the option panel's Now controls.
+void takeDump(Workspace& workspace, const ZephlinContext& scratch, const DumpResult& areas);
+
 } // namespace zephlin

@@ -28,10 +28,15 @@ inline constexpr TextPair kAutoReload{L"Auto Reload", L"自动重载"};
 inline constexpr TextPair kAuto{L"Auto", L"自动"};
 inline constexpr TextPair kChipChecksum{L"Chip Checksum : ", L"芯片检验和 : "};
 inline constexpr TextPair kMainTab{L"Flash", L"Flash"};
+// The File Path of a page that Dump Target filled.
+inline constexpr TextPair kDumpTargetLabel{L"Dump Target", L"Dump Target"};
 inline constexpr TextPair kLanguageMenu{L"Language", L"Language"};
 inline constexpr TextPair kEnglishEntry{L"English", L"English"};
 inline constexpr TextPair kChineseEntry{L"简体中文", L"简体中文"};
 inline constexpr TextPair kProduct{L"Zephlin", L"Zephlin"};
+// Names a screen reader speaks for controls that show no text of their own.
+inline constexpr TextPair kSeriesListName{L"Series", L"系列"};
+inline constexpr TextPair kProgress{L"Progress", L"进度"};
 inline constexpr std::wstring_view kNoBodyInfo = L"DLL does not have any body info !";
 } // namespace texts
 

@@ -66,6 +66,9 @@ public:
     void settlePanel() { notifications_.deliverPending(); }
 
     OperationRunner& runner() { return runner_; }
+    // While a command or the Auto sequence runs, nothing else may start and
+    // nothing may change what the running command reads.
+    bool busy() const { return runner_.isBusy() || runner_.autoRunning(); }
     OperationLog& log() { return log_; }
     Language language() const { return language_; }
     void setLanguage(Language language) { language_ = language; }

@@ -30,10 +30,6 @@ namespace {
 
 constexpr int kMenuCommandMask = 0xFFF0;
 
-// The buttons that need a buffer with content.
-constexpr int kBufferButtons[] = {ids::kSaveBuffer, ids::kSaveKdx, ids::kProgram, ids::kVerify,
-                                  ids::kAuto};
-
 } // namespace
 
 CZephlin_APDlg::CZephlin_APDlg(const MainWindowOptions& options, QWidget* parent)
@@ -45,6 +41,7 @@ CZephlin_APDlg::CZephlin_APDlg(const MainWindowOptions& options, QWidget* parent
     const DialogUnitPlacer placer(font());
     buildControls(placer);
     buildMenu();
+    wireDeviceButtons();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     startUp();
 }
@@ -113,6 +110,10 @@ void CZephlin_APDlg::fillSeriesList() {
 }
 
 void CZephlin_APDlg::selectSeries() {
+    if (busy()) {
+        showPartLists();
+        return;
+    }
     const std::optional<int> bit =
         PartCatalogue::seriesBitOfName(seriesList_->currentText().toStdWString());
     if (!bit) {
@@ -130,6 +131,10 @@ void CZephlin_APDlg::selectSeries() {
 }
 
 void CZephlin_APDlg::selectPart() {
+    if (busy()) {
+        showPartLists();
+        return;
+    }
     // A name the catalogue does not hold keeps the chip index as it is.
     const std::optional<int32_t> index =
         workspace_->catalogue().indexOfPartName(partList_->currentText().toStdWString());
@@ -137,6 +142,20 @@ void CZephlin_APDlg::selectPart() {
 }
 
 void CZephlin_APDlg::showPart() {
+    const ZephlinBodyInfo& part = workspace_->part();
+    showPartLists();
+    updateSecondTab();
+    currentPage_ = kMainPage;
+    tabs_->setCurrentIndex(kMainPage);
+    for (CBufferPageDlg* page : pages_) {
+        page->clearInformation();
+    }
+    applyButtonStates(buttonsAfterPartChange(part));
+    findControl(this, ids::kReadChipChecksum)->setVisible(part.checksumSaveFlag == 1);
+    nameControls();
+}
+
+void CZephlin_APDlg::showPartLists() {
     const ZephlinBodyInfo& part = workspace_->part();
     const PartCatalogue& catalogue = workspace_->catalogue();
     partList_->clear();
@@ -147,17 +166,6 @@ void CZephlin_APDlg::showPart() {
         }
     }
     partList_->setCurrentIndex(partList_->findText(QString::fromWCharArray(part.partName)));
-    updateSecondTab();
-    currentPage_ = kMainPage;
-    tabs_->setCurrentIndex(kMainPage);
-    for (CBufferPageDlg* page : pages_) {
-        page->clearInformation();
-    }
-    for (const int id : kBufferButtons) {
-        enableControl(id, false);
-    }
-    enableControl(ids::kInsertIspCode, takesIspCode(part.chipType));
-    findControl(this, ids::kReadChipChecksum)->setVisible(part.checksumSaveFlag == 1);
 }
 
 void CZephlin_APDlg::updateSecondTab() {
@@ -183,9 +191,7 @@ void CZephlin_APDlg::selectPage(int index) {
         return;
     }
     currentPage_ = index;
-    const bool hasBytes = workspace_->buffer().length(currentPage_) != 0;
-    enableControl(ids::kProgram, hasBytes);
-    enableControl(ids::kVerify, hasBytes);
+    applyButtonStates(buttonsForPage(workspace_->buffer().length(currentPage_)));
 }
 
 void CZephlin_APDlg::refreshPageInformation(int page) {
@@ -208,7 +214,7 @@ bool CZephlin_APDlg::selectLoadArea() {
 
 void CZephlin_APDlg::chooseLanguage(int menuCommand) {
     const int command = menuCommand & kMenuCommandMask;
-    if (command != ids::kMenuEnglish && command != ids::kMenuChinese) {
+    if ((command != ids::kMenuEnglish && command != ids::kMenuChinese) || busy()) {
         return;
     }
     const Language chosen = command == ids::kMenuChinese ? Language::Chinese : Language::English;
@@ -228,6 +234,7 @@ void CZephlin_APDlg::switchLanguage(Language language) {
     tabs_->setTabText(kMainPage, toQString(texts::kMainTab.pick(language)));
     setSecondTabText();
     optionView_->render();
+    nameControls();
 }
 
 void CZephlin_APDlg::setControlText(int id, std::wstring_view text) {
@@ -243,11 +250,15 @@ void CZephlin_APDlg::setControlText(int id, std::wstring_view text) {
 
 void CZephlin_APDlg::enableControl(int id, bool enabled) {
     if (QWidget* control = findControl(this, id)) {
-        control->setEnabled(enabled);
+        control->setEnabled(enabled && (!isCommandButton(id) || wiredButtons_.contains(id)));
     }
 }
 
 void CZephlin_APDlg::onModifyBufferClicked(bool ticked) {
+    if (busy()) {
+        modifyBuffer_->setChecked(!ticked);
+        return;
+    }
     editModes_.setModifyEnabled(ticked);
     for (CBufferPageDlg* page : pages_) {
         page->setEditable(editModes_.editable());
@@ -256,6 +267,10 @@ void CZephlin_APDlg::onModifyBufferClicked(bool ticked) {
 }
 
 void CZephlin_APDlg::onAutoReloadClicked(bool ticked) {
+    if (busy()) {
+        autoReload_->setChecked(!ticked);
+        return;
+    }
     // Reloading a loaded page at once arrives with Load File, which owns the
     // reload form.
     editModes_.setAutoReload(ticked, workspace_->buffer().loadRecord(currentPage_).state);

@@ -6,6 +6,8 @@
 
 #include "buffer/core/buffer_edit_modes.h"
 #include "common/text_pair.h"
+#include "shell/core/button_rules.h"
+#include "shell/core/device_commands.h"
 #include "shell/core/shell_settings.h"
 #include "shell/core/workspace.h"
 
@@ -16,8 +18,11 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -75,6 +80,13 @@ public:
     void chooseLanguage(int menuCommand);
     void switchLanguage(Language language);
 
+    // Whether a command or the Auto sequence is running: then no other
+    // command starts and the user's changes do not reach the workspace.
+    bool busy() const { return workspace_->busy(); }
+    // Runs an action of the window unless one is running; a close the user
+    // asked for during it is carried out when it ends. Every button handler
+    // runs through here.
+    void runExclusive(const std::function<void()>& action);
     // The update entry of the window menu (command 16): the update and About
     // dialog, modal.
     void openAboutDialog();
@@ -94,12 +106,29 @@ private:
     void buildBufferArea(QWidget* client, const DialogUnitPlacer& placer);
     void buildMenu();
     void startUp();
+    // The buttons' handlers. A command button without one stays disabled.
+    void wireDeviceButtons();
+    void wireButton(int id, std::function<void()> handler);
+    bool isCommandButton(int id) const;
+    void runCommand(const std::function<std::unique_ptr<Command>()>& make);
+    // Outside the Auto sequence the device commands act on the selected tab.
+    Areas selectedAreas() const;
+    void dumpTarget();
+    // Dump Target's rendering: page information, tab 0, the buttons.
+    void showDump();
+    void openAutoDialog();
+    void applyButtonStates(const std::vector<ButtonState>& states);
+    // The names a screen reader speaks for controls without a text of their
+    // own, in the current language.
+    void nameControls();
+    void placeTabsBelowTitle(QWidget* client);
     void fillSeriesList();
     void selectSeries();
     void selectPart();
     // Shows the workspace's part: its series and part lists, the second tab,
     // the page information, the buttons that depend on the part.
     void showPart();
+    void showPartLists();
     void selectPage(int index);
     void updateSecondTab();
     void setSecondTabText();
@@ -120,6 +149,7 @@ private:
     LastFolders folders_;
     BufferEditModes editModes_;
     int currentPage_ = kMainPage;
+    std::set<int> wiredButtons_;
 
     QComboBox* seriesList_ = nullptr;
     QComboBox* partList_ = nullptr;

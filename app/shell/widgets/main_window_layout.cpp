@@ -3,10 +3,12 @@
 
 #include "buffer/widgets/buffer_page.h"
 #include "common/widgets/control_placement.h"
+#include "common/widgets/group_title_style.h"
 #include "common/widgets/qt_text.h"
 #include "shell/core/control_ids.h"
 #include "shell/core/log_grammar.h"
 #include "shell/core/ui_texts.h"
+#include "shell/widgets/host_services.h"
 #include "shell/widgets/log_panel.h"
 #include "shell/widgets/option_panel_view.h"
 #include "shell/widgets/posted_notifications.h"
@@ -24,6 +26,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zephlin {
 namespace {
@@ -81,6 +85,7 @@ void CZephlin_APDlg::buildControls(const DialogUnitPlacer& placer) {
 
     logPanel_ = placer.place(new LogPanel(client), ids::kLog, {385, 206, 176, 160});
     runnerHost_ = new WindowRunnerHost(this, progress_, [this] { return workspace_->language(); });
+    new WindowHostServices(this, *runnerHost_);
     notifications_ =
         new PostedNotifications(this, [this] { return workspace_->runner().isBusy(); });
     workspace_ = std::make_unique<Workspace>(WorkspaceFront{*pages_[kMainPage],
@@ -91,7 +96,26 @@ void CZephlin_APDlg::buildControls(const DialogUnitPlacer& placer) {
     workspace_->setPartObserver([this] { showPart(); });
     optionView_ = new OptionPanelView(client, placer, workspace_->panel(),
                                       [this] { return workspace_->language(); });
+    optionView_->setInputGate([this] { return !busy(); });
     workspace_->panel().setObserver([this] { optionView_->render(); });
+    GroupTitleStyle::applyTo(client);
+    placeTabsBelowTitle(client);
+}
+
+void CZephlin_APDlg::placeTabsBelowTitle(QWidget* client) {
+    // The tabs begin below the title of the Code Buffer group in either
+    // language; their pages keep their place at the bottom.
+    auto* group = findControl<QGroupBox>(client, ids::kCodeBufferGroup);
+    const TextPair title = controlText(ids::kCodeBufferGroup);
+    const QFontMetrics metrics(group->font());
+    const int titleBottom =
+        group->y() + std::max(GroupTitleStyle::titleHeight(metrics, toQString(title.english)),
+                              GroupTitleStyle::titleHeight(metrics, toQString(title.chinese)));
+    QRect area = tabs_->geometry();
+    if (area.top() < titleBottom) {
+        area.setTop(titleBottom);
+        tabs_->setGeometry(area);
+    }
 }
 
 void CZephlin_APDlg::buildBufferArea(QWidget* client, const DialogUnitPlacer& placer) {
@@ -134,12 +158,17 @@ void CZephlin_APDlg::buildButtons(QWidget* client, const DialogUnitPlacer& place
     auto* engineer = placer.place(new QPushButton(QStringLiteral("Engineer"), client),
                                   ids::kEngineer, {220, 206, kButtonWidth, kButtonHeight});
     engineer->setAutoDefault(false);
-    connect(engineer, &QPushButton::clicked, this, [this] { openEngineerWindow(); });
+    connect(engineer, &QPushButton::clicked, this,
+            [this] { runExclusive([this] { openEngineerWindow(); }); });
 
     placer.place(button(ids::kReadChipChecksum, client), ids::kReadChipChecksum,
                  {385, 372, 76, 14});
     auto* clear = placer.place(button(ids::kClear, client), ids::kClear, {485, 372, 76, 14});
-    connect(clear, &QPushButton::clicked, this, [this] { workspace_->log().clear(); });
+    connect(clear, &QPushButton::clicked, this, [this] {
+        if (!busy()) {
+            workspace_->log().clear();
+        }
+    });
 }
 
 void CZephlin_APDlg::buildMenu() {
@@ -162,7 +191,8 @@ void CZephlin_APDlg::buildMenu() {
     QAction* update = bar->addAction(toQString(kUpdateEntry));
     update->setData(ids::kMenuUpdate);
     update->setObjectName(QString::number(ids::kMenuUpdate));
-    connect(update, &QAction::triggered, this, [this] { openAboutDialog(); });
+    connect(update, &QAction::triggered, this,
+            [this] { runExclusive([this] { openAboutDialog(); }); });
 }
 
 } // namespace zephlin

@@ -1,9 +1,11 @@
 #include "shell/widgets/option_panel_view.h"
 
+#include "common/widgets/accessible_name.h"
 #include "common/widgets/control_placement.h"
 #include "common/widgets/hex_key_filter.h"
 #include "common/widgets/qt_text.h"
 #include "shell/core/control_ids.h"
+#include "shell/core/ui_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +21,9 @@ constexpr int kSelectRowTop[3] = {221, 263, 305};
 constexpr int kNumericTop = 347;
 constexpr int kCheckTop = 220;
 constexpr int kCheckPitch = 12;
+
+// What an unused check cell is called: its name in the catalogue.
+constexpr std::wstring_view kUnusedCell = L"NA";
 
 QLineEdit* readOnlyEdit(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -59,8 +64,11 @@ void OptionPanelView::createSelect(QWidget* parent, const DialogUnitPlacer& plac
     c.frame.nowLabel = placer.place(new QLabel(QStringLiteral("Now"), parent),
                                     ids::kSelectNowLabel + cell, {x + 5, y + 25, 30, 8});
     c.now = placer.place(readOnlyEdit(parent), ids::kSelectNow + cell, {x + 37, y + 23, 87, 14});
-    connect(c.list, &QComboBox::activated, this,
-            [this, cell](int entry) { model_.userSelects(cell, entry); });
+    connect(c.list, &QComboBox::activated, this, [this, cell](int entry) {
+        if (acceptInput()) {
+            model_.userSelects(cell, entry);
+        }
+    });
 }
 
 void OptionPanelView::createNumeric(QWidget* parent, const DialogUnitPlacer& placer, int cell) {
@@ -77,7 +85,9 @@ void OptionPanelView::createNumeric(QWidget* parent, const DialogUnitPlacer& pla
                                     ids::kNumericNowLabel + cell, {x + 5, 373, 30, 8});
     c.now = placer.place(readOnlyEdit(parent), ids::kNumericNow + cell, {x + 37, 371, 87, 14});
     connect(c.set, &QLineEdit::textEdited, this, [this, cell](const QString& text) {
-        model_.userEditsNumeric(cell, text.toStdWString());
+        if (acceptInput()) {
+            model_.userEditsNumeric(cell, text.toStdWString());
+        }
     });
 }
 
@@ -88,8 +98,19 @@ void OptionPanelView::createCheck(QWidget* parent, const DialogUnitPlacer& place
     c.now = placer.place(new QCheckBox(parent), ids::kCheckNow + cell, {300, y, 10, 10});
     c.now->setEnabled(false);
     c.label = placer.place(new QLabel(parent), ids::kCheckLabel + cell, {312, y + 1, 60, 8});
-    connect(c.set, &QCheckBox::clicked, this,
-            [this, cell](bool ticked) { model_.userClicks(cell, ticked); });
+    connect(c.set, &QCheckBox::clicked, this, [this, cell](bool ticked) {
+        if (acceptInput()) {
+            model_.userClicks(cell, ticked);
+        }
+    });
+}
+
+bool OptionPanelView::acceptInput() {
+    if (!accepts_ || accepts_()) {
+        return true;
+    }
+    render();
+    return false;
 }
 
 void OptionPanelView::CellFrame::show(bool enabled, std::wstring_view title) const {
@@ -125,6 +146,7 @@ void OptionPanelView::renderSelect(int cell) {
     c.list->setCurrentIndex(state.selected);
     c.list->setEnabled(state.listEnabled);
     showEditText(c.now, toQString(state.nowText));
+    nameCell(c.list, c.now, state.groupText);
 }
 
 void OptionPanelView::renderNumeric(int cell) {
@@ -135,6 +157,7 @@ void OptionPanelView::renderNumeric(int cell) {
     c.set->setMaxLength(state.maxLength > 0 ? state.maxLength : 32767);
     showEditText(c.set, toQString(state.setText));
     showEditText(c.now, toQString(state.nowText));
+    nameCell(c.set, c.now, state.groupText);
 }
 
 void OptionPanelView::renderCheck(int cell) {
@@ -148,6 +171,14 @@ void OptionPanelView::renderCheck(int cell) {
     const QString tip = toQString(state.tooltip.pick(language_()));
     c.set->setToolTip(tip);
     c.label->setToolTip(tip);
+    nameCell(c.set, c.now, state.label.empty() ? kUnusedCell : std::wstring_view(state.label));
+}
+
+void OptionPanelView::nameCell(QWidget* set, QWidget* now, std::wstring_view name) const {
+    // Both controls of a cell carry its name; "Set" or "Now" tells them apart.
+    const Language language = language_();
+    nameControl(set, toQString(name), toQString(controlText(ids::kCheckSetHeading).pick(language)));
+    nameControl(now, toQString(name), toQString(controlText(ids::kCheckNowHeading).pick(language)));
 }
 
 } // namespace zephlin

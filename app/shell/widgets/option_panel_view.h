@@ -37,6 +37,10 @@ public:
     // Shows the model's state; runs after every change of it.
     void render();
 
+    // While the gate says no (a command is running), the user's actions are
+    // undone on screen instead of reaching the model.
+    void setInputGate(std::function<bool()> accepts) { accepts_ = std::move(accepts); }
+
 private:
     // The group box of a select or numeric cell with its "Set" and "Now".
     struct CellFrame {
@@ -69,9 +73,15 @@ private:
     void renderSelect(int cell);
     void renderNumeric(int cell);
     void renderCheck(int cell);
+    // Whether the user's action may reach the model; if not, the controls
+    // show the model's state again.
+    bool acceptInput();
+    // The accessible names of a cell's Set and Now controls.
+    void nameCell(QWidget* set, QWidget* now, std::wstring_view name) const;
 
     OptionPanelModel& model_;
     std::function<Language()> language_;
+    std::function<bool()> accepts_;
     std::array<SelectControls, OptionPanelModel::kSelectCells> selects_;
     std::array<NumericControls, OptionPanelModel::kNumericCells> numerics_;
     std::array<CheckControls, OptionPanelModel::kCheckCells> checks_;

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QProgressBar>
 #include <QWidget>
+#include <QWindow>
 
 #include <chrono>
 #include <thread>
@@ -26,11 +27,25 @@ bool isUserInput(QEvent::Type type) {
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::ContextMenu:
-    case QEvent::Close:
         return true;
     default:
         return false;
     }
+}
+
+// The widget a close request is for: the close box's request reaches the
+// platform window before its widget.
+QWidget* closingWidget(QObject* watched) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        return widget->window();
+    }
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* widget : windows) {
+        if (widget->windowHandle() == watched) {
+            return widget;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -71,11 +86,26 @@ void WindowRunnerHost::waitBriefly() {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
 }
 
+void WindowRunnerHost::carryOutDroppedClose() {
+    QWidget* const target = closeRequested_.data();
+    closeRequested_.clear();
+    if (target != nullptr) {
+        target->close();
+    }
+}
+
 bool WindowRunnerHost::eventFilter(QObject* watched, QEvent* event) {
-    if (blocking_ && isUserInput(event->type())) {
+    if (!blocking_ || dialogsOpen_ > 0) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::Close) {
+        if (closeRequested_.isNull()) {
+            closeRequested_ = closingWidget(watched);
+        }
+        event->ignore();
         return true;
     }
-    return QObject::eventFilter(watched, event);
+    return isUserInput(event->type()) || QObject::eventFilter(watched, event);
 }
 
 } // namespace zephlin

@@ -161,6 +161,8 @@ void BufferPageTest::chineseTexts() {
     QCOMPARE(findControl<QCheckBox>(&dialog, 1220)->text(), QStringLiteral("清除缓冲区"));
     QCOMPARE(findControl<QPushButton>(&dialog, 1)->text(), QStringLiteral("确定"));
     QCOMPARE(findControl<QPushButton>(&dialog, 2)->text(), QStringLiteral("取消"));
+    // The address field speaks its label.
+    QCOMPARE(findControl(&dialog, 1124)->accessibleName(), QStringLiteral("位置 : 0x"));
 }
 
 } // namespace zephlin

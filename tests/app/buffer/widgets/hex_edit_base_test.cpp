@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <cstdlib>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -75,6 +76,12 @@ void putBlockOnClipboard(const Bytes& bytes) {
     auto* mime = new QMimeData;
     mime->setData(CHexEditBase::kBinaryDataMimeType, toByteArray(encodeBinaryDataBlock(bytes)));
     QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+QColor hexBackground(const CHexEditBase& editor) {
+    const uint32_t bgr = editor.colour(CHexEditBase::ColourSlot::HexBackground);
+    return {static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+            static_cast<int>((bgr >> 16) & 0xFF)};
 }
 
 QImage frameOf(CHexEditBase& editor) {
@@ -405,7 +412,8 @@ void HexEditBaseTest::selectionKeepsUnfocusedColours() {
     editor_->redraw();
     const QRect selected = hexCell(*editor_, 3, 0, 5);
     const QRgb focused = editor_->palette().color(QPalette::Highlight).rgb();
-    const QRgb unfocused = editor_->palette().color(QPalette::Button).rgb();
+    const QRgb unfocused =
+        CHexEditBase::unfocusedSelectionColour(editor_->palette(), hexBackground(*editor_)).rgb();
 
     QVERIFY(countPixels(frameOf(*editor_), selected, focused) > selected.width());
     after_->setFocus();
@@ -418,12 +426,32 @@ void HexEditBaseTest::selectionKeepsUnfocusedColours() {
     QCOMPARE(countPixels(frame, hexCell(*editor_, 9, 0, 2), unfocused), 0);
 }
 
+// The pages show their bytes on grey (read-only) or white (editable); the
+// default button face is close to both, and a distinct one is kept.
+void HexEditBaseTest::unfocusedSelectionStandsOutOnGreyAndWhite() {
+    const auto distance = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue());
+    };
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(0xEF, 0xEF, 0xEF));
+    palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+    for (const QColor background : {QColor(0xC8, 0xC8, 0xC8), QColor(Qt::white)}) {
+        const QColor selection = CHexEditBase::unfocusedSelectionColour(palette, background);
+        QVERIFY2(distance(selection, background) >= 90, qPrintable(selection.name()));
+    }
+    palette.setColor(QPalette::Button, QColor(0xFF, 0x96, 0x96));
+    QCOMPARE(CHexEditBase::unfocusedSelectionColour(palette, QColor(0xC8, 0xC8, 0xC8)),
+             QColor(0xFF, 0x96, 0x96));
+}
+
 void HexEditBaseTest::accumulatedPaintsKeepEarlierMarks() {
     useColouredSelection(*editor_);
     editor_->setData(counting(64));
     after_->setFocus();
     QTRY_VERIFY(!editor_->hasFocus());
-    const QRgb mark = editor_->palette().color(QPalette::Button).rgb();
+    const QRgb mark =
+        CHexEditBase::unfocusedSelectionColour(editor_->palette(), hexBackground(*editor_)).rgb();
     const auto marked = [this, mark](const QImage& frame, int byte) {
         return countPixels(frame, hexCell(*editor_, 3 * byte, 0, 2), mark) > 0;
     };

@@ -36,6 +36,7 @@ private slots:
     void scrollBarsFollowTheLayout();
     void tabMovesTheFocus();
     void selectionKeepsUnfocusedColours();
+    void unfocusedSelectionStandsOutOnGreyAndWhite();
     void accumulatedPaintsKeepEarlierMarks();
     void onlyFixedPitchFontsAreTaken();
     void emptyEditorDrawsNoHexColumn();

@@ -204,6 +204,75 @@ TEST_F(WorkspaceTest, AFailingBlankCheckEndsTheSequenceAfterItsOwnEntry) {
                                              L"         Auto ======>End\n");
 }
 
+TEST_F(WorkspaceTest, EraseAndBlankCheckPassTheSizesOfTheSelectedTab) {
+    workspace->selectPart(kIspPart);
+    ZephlinContext& record = workspace->record();
+    ASSERT_EQ(run(makeErase(*workspace, areasOfPage(kSecondPage))), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(record.codeSize, 0u);
+    EXPECT_EQ(record.dataSize, 6144u);
+    // No tab selected: neither area.
+    ASSERT_EQ(run(makeBlankCheck(*workspace, areasOfPage(-1))), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(record.codeSize, 0u);
+    EXPECT_EQ(record.dataSize, 0u);
+
+    record.stepFlags = ZEPHLIN_STEP_BLANK_CHECK;
+    workspace->log().clear();
+    runAutoSequence(*workspace);
+    EXPECT_EQ(record.codeSize, 32768u);
+    EXPECT_EQ(record.dataSize, 6144u);
+    EXPECT_EQ(withoutTimes(workspace.log()), L"000 - Auto ======>Start\n"
+                                             L"       Blank Check =>Pass\n"
+                                             L"         Auto ======>End\n");
+}
+
+TEST_F(WorkspaceTest, ATakenDumpFillsBothAreasAndMarksThemDumped) {
+    workspace->selectPart(kIspPart);
+    LoadRecord& first = workspace->buffer().loadRecord(kMainPage);
+    first = {LoadState::SingleFile, FillMode::Ones, L"/tmp/a.hex", L"HEX"};
+    DumpResult areas{pattern(32768), pattern(6144, 1)};
+    ZephlinContext read{};
+    read.chipIndex = kIspPart;
+    read.checkSettings[0] = 1;
+
+    takeDump(*workspace, read, areas);
+
+    CodeBuffer& buffer = workspace->buffer();
+    EXPECT_EQ(buffer.readArea(kMainPage), areas.main);
+    EXPECT_EQ(buffer.readArea(kSecondPage), areas.second);
+    EXPECT_EQ(first.state, LoadState::Dumped);
+    EXPECT_TRUE(first.filePath.empty());
+    EXPECT_TRUE(first.fileExtension.empty());
+    // The fill mode belongs to the page until the part changes.
+    EXPECT_EQ(first.fillMode, FillMode::Ones);
+    EXPECT_EQ(buffer.loadRecord(kSecondPage).state, LoadState::Dumped);
+    EXPECT_TRUE(workspace->panel().check(0).nowTicked);
+}
+
+TEST_F(WorkspaceTest, ADumpOfAPartWithoutASecondAreaEmptiesPageOnesRecord) {
+    workspace->buffer().loadRecord(kSecondPage).state = LoadState::SingleFile;
+    workspace->buffer().loadRecord(kSecondPage).filePath = L"/tmp/b.bin";
+    DumpResult areas{pattern(32768), {}};
+    takeDump(*workspace, workspace->record(), areas);
+    EXPECT_EQ(workspace->buffer().loadRecord(kSecondPage).state, LoadState::Empty);
+    EXPECT_TRUE(workspace->buffer().loadRecord(kSecondPage).filePath.empty());
+    EXPECT_EQ(workspace->buffer().length(kSecondPage), 0u);
+    EXPECT_EQ(workspace->buffer().loadRecord(kMainPage).state, LoadState::Dumped);
+}
+
+TEST_F(WorkspaceTest, DumpTargetReadsTheSecondAreaIntoADataImageOfItsSize) {
+    workspace->selectPart(kIspPart);
+    const std::vector<uint8_t> data = pattern(256, 7);
+    workspace->buffer().setArea(kSecondPage, data);
+    ASSERT_EQ(run(makeProgram(*workspace, areasOfPage(kSecondPage))), ZEPHLIN_RESULT_PASS);
+    DumpResult read;
+    ASSERT_EQ(run(makeDumpTarget(*workspace,
+                                 [&](const ZephlinContext&, DumpResult& areas) { read = areas; })),
+              ZEPHLIN_RESULT_PASS);
+    ASSERT_EQ(read.second.size(), 6144u);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), read.second.begin()));
+    EXPECT_EQ(read.second[256], 0xFF);
+}
+
 struct FaultyWriterTest : ::testing::Test {
     testing::SimulatedWriterScope writer{{"no-response"}};
     testing::TestWorkspace workspace;
@@ -219,6 +288,20 @@ TEST_F(FaultyWriterTest, AFailedDumpKeepsTheBuffers) {
     EXPECT_EQ(workspace->run(*dump), ZEPHLIN_RESULT_NO_RESPONSE);
     EXPECT_FALSE(handedOver);
     EXPECT_EQ(workspace->buffer().readArea(kMainPage), pattern(64));
+}
+
+TEST_F(FaultyWriterTest, FailedReadsShowNothingAndWriteNoChecksumLine) {
+    ASSERT_TRUE(writer.selected()) << writer.error();
+    workspace->selectPart(kChecksumPart);
+    bool shown = false;
+    const auto read = makeReadOptions(*workspace, [&](const ZephlinContext&) { shown = true; });
+    EXPECT_EQ(workspace->run(*read), ZEPHLIN_RESULT_NO_RESPONSE);
+    EXPECT_FALSE(shown);
+
+    workspace->log().clear();
+    const auto checksum = makeReadChecksum(*workspace);
+    EXPECT_EQ(workspace->run(*checksum), ZEPHLIN_RESULT_NO_RESPONSE);
+    EXPECT_EQ(withoutTimes(workspace.log()), L"000 - Read Chip Checksum =>DUT no response\n");
 }
 
 } // namespace
