@@ -1,9 +1,9 @@
 #include "project/offline_transfer.h"
 
-#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/target_session.h"
 #include "project/offline_block.h"
+#include "support/checksum16.h"
 
 #include <array>
 #include <chrono>
@@ -26,9 +26,15 @@ uint16_t resultOfDownload(uint16_t commandCode, const StatusExchange& exchange) 
     case StatusExchange::Outcome::Status:
         break;
     }
-    return judgeStatus(commandCode, exchange.statusWord) == StatusVerdict::ChecksumError
-               ? ZEPHLIN_RESULT_CHECKSUM_ERROR
-               : ZEPHLIN_RESULT_PASS;
+    switch (judgeStatus(commandCode, exchange.statusWord)) {
+    case StatusVerdict::Done:
+        return ZEPHLIN_RESULT_PASS;
+    case StatusVerdict::ChecksumError:
+        return ZEPHLIN_RESULT_CHECKSUM_ERROR;
+    case StatusVerdict::Failure:
+        break;
+    }
+    return ZEPHLIN_RESULT_FAIL;
 }
 
 uint16_t withSessionEnd(uint16_t result) {

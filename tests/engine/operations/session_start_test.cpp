@@ -262,6 +262,26 @@ TEST_F(SessionStartTest, AWriterStillMismatchedAfterAnUpdateIsAskedAgain) {
     EXPECT_EQ(versionQueries, 3);
 }
 
+TEST_F(SessionStartTest, AnUpdateThatNeverTakesEndsIn107) {
+    RecordingHost host(true);
+    start(withFault(Fault::SubMcuMismatch));
+    // Every version query finds the old sub-MCU again; after ten rounds the
+    // writer gives in, so that a session that keeps asking still ends.
+    int versionQueries = 0;
+    writer().observeReports([&](ReportKind kind) {
+        const auto& last = writer().recordedReports().back().bytes;
+        if (kind == ReportKind::FeatureWrite && last.size() > 4 && last[1] == kFrameSync &&
+            last[3] == 0x04 && last[4] == 0x0A && ++versionQueries < 10) {
+            writer().state().subMcuVersion = 0x0103;
+        }
+    });
+    record(kCortexM0Part);
+    EXPECT_EQ(call(CheckID), ZEPHLIN_RESULT_UPDATE_FAILED);
+    EXPECT_EQ(host.questions.size(), 3u) << "three updates, then no more questions";
+    EXPECT_FALSE(sentFrame(writer(), command::kTargetSetup));
+    EXPECT_FALSE(writerLink().isOpen());
+}
+
 TEST_F(SessionStartTest, TheUpdateWaitsTwoSecondsBeforeReopening) {
     RecordingHost host(true);
     start(withFault(Fault::SubMcuMismatch));
