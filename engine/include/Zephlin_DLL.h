@@ -190,18 +190,23 @@ ZEPHLIN_API void GetDLLInfo(uint32_t* versionWord, int32_t* editionCode);
  * the part, its option words (set ZEPHLIN_STEP_IN_SEQUENCE around the call to
  * include the chip checksum word) and the production fields. It stores the
  * chosen folder and file name, the buffer checksum, customer ID 5, the random
- * keys and the save time. The file is written beside the target and renamed
- * over it only when complete, so a failed save leaves an existing project as
- * it was. Names longer than 255 bytes in UTF-8 are cut after their last whole
- * character. Results: 101; 113 the dialog was cancelled; 114 the file could
- * not be created or written; 102 the record cannot make a project (unknown
- * part, an image pointer missing for a non-zero size). */
+ * keys and the save time. The file is written beside the target (beside the
+ * file a symbolic link names) and renamed over it only when complete, so a
+ * failed save leaves an existing project as it was. A chosen path of
+ * ZEPHLIN_PATH_CAPACITY characters or more, which projectFile could not hold
+ * to load the project again, gives 114 and nothing is written. Names longer
+ * than 255 bytes in UTF-8 are cut after their last whole character. Results:
+ * 101; 113 the dialog was cancelled; 114 the file could not be created or
+ * written; 102 the record cannot make a project (unknown part, an image
+ * pointer missing for a non-zero size). */
 ZEPHLIN_API uint16_t SaveKDX(ZephlinContext* context);
 
 /* Loading takes two calls: LoadKDXFooter checks the file named by projectFile
  * (a full path) and fills the record from its footer; on 101 the caller sizes
- * the code and data buffers from codeSize and dataSize (a version 0x0300 file
- * leaves dataSize as it was) and LoadKDXBuffer copies the images into them.
+ * the code and data buffers from codeSize and dataSize (a version 0x0300 file,
+ * which stores no data size, gives the rest of the file's images after the
+ * code image, at most the part's second-area size) and LoadKDXBuffer copies
+ * the images into them.
  * Footer results: 101; 114 the file cannot be opened or read; 115 the footer
  * is corrupt (checksum, or lengths that run past the footer or the file); 116
  * an image's checksum does not match or its size runs past the file; 117
