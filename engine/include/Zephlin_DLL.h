@@ -207,6 +207,11 @@ ZEPHLIN_API uint16_t SaveKDX(ZephlinContext* context);
  * which stores no data size, gives the rest of the file's images after the
  * code image, at most the part's second-area size) and LoadKDXBuffer copies
  * the images into them.
+ * The file names its part by chip ID, which a few parts share; the record
+ * gets the first part in catalogue order with that ID, unless that part could
+ * not have written the file (its images or option words do not fit it) and a
+ * later one with the ID could: a "Nerel C6" project then loads as "Nerel C6",
+ * not as the "Nerel C1" that comes first without a data area.
  * Footer results: 101; 114 the file cannot be opened or read; 115 the footer
  * is corrupt (checksum, or lengths that run past the footer or the file); 116
  * an image's checksum does not match or its size runs past the file; 117
@@ -230,7 +235,9 @@ ZEPHLIN_API uint16_t LoadKDXBuffer(ZephlinContext* context);
  * image become 0xFF, the ISP memory settings reserve at least those units and
  * BOOT_MS selects "Boot Flash". Results: 101; 102 the part has no ISP slot or
  * built-in image, or the area's buffer is missing; 114 the file cannot be
- * opened; 124 the image does not fit the area. Nothing changes on failure. */
+ * opened; 112 a record of the HEX file is damaged (its checksum is wrong or it
+ * is cut short), so the file is refused; 124 the image does not fit the
+ * area. Nothing changes on failure. */
 ZEPHLIN_API uint16_t InsertISPcode(ZephlinContext* context);
 
 /* ---- Off-Line Mode --------------------------------------------------------
@@ -251,10 +258,12 @@ ZEPHLIN_API uint16_t InsertISPcode(ZephlinContext* context);
 ZEPHLIN_API uint16_t OffLineMode(ZephlinContext* context);
 
 /* Reads the writer's stored settings block into the record: the part (by its
- * chip ID; chipIndex stays when the ID is not in the catalogue), starts,
- * sizes and checksums, step flags, off-line flags, serial fields, the current
- * number and counter the writer keeps up to date, the reserved bytes and the
- * option settings. Results: 101; 122 the writer holds no information; 112 the
+ * chip ID, and among parts that share it by the block's chip type and device
+ * ID where the block carries them, else the first in catalogue order;
+ * chipIndex stays when the ID is not in the catalogue), starts, sizes and
+ * checksums, step flags, off-line flags, serial fields, the current number
+ * and counter the writer keeps up to date, the reserved bytes and the option
+ * settings. Results: 101; 122 the writer holds no information; 112 the
  * block's checksum does not match; 102 an unknown block format or fewer
  * option words than the part has; 103 the frame not sent; 104 the block not
  * read. Nothing is stored on failure. */
@@ -441,8 +450,9 @@ typedef struct ZephlinSimulatorFault {
     const char* description;
 } ZephlinSimulatorFault;
 
-/* Selects the USB writer (the choice before any call). */
-ZEPHLIN_API void ZephlinUseUsbWriter(void);
+/* Selects the USB writer (the choice before any call). Returns 1, or 0 when
+ * it cannot be selected (the previous writer then stays selected). */
+ZEPHLIN_API int32_t ZephlinUseUsbWriter(void);
 
 /* Selects a new simulated writer. Returns 1, or 0 with a UTF-8 reason in error
  * (at most errorCapacity bytes including the terminator; error may be NULL)
