@@ -12,6 +12,12 @@
 
 namespace zephlin::cli {
 
+CommandFailure damagedFileFailure(const std::string& file, const hex::DamagedRecord& damaged) {
+    return {kExitDamagedFile, file + ", line " + std::to_string(damaged.line) + ": " +
+                                  std::string(hex::damageText(damaged.damage)) +
+                                  "; the file is refused"};
+}
+
 std::optional<int32_t> chosenPart(const Session& session, const Arguments& arguments) {
     const auto text = arguments.value("--part");
     if (!text) {

@@ -13,7 +13,7 @@ namespace {
 int runOne(Session& session, const Arguments& arguments, std::unique_ptr<Command> command) {
     WriterSetup writer(arguments);
     session.run(*command);
-    return session.exitStatus();
+    return writer.finish(session.exitStatus());
 }
 
 int runOnPart(Session& session, const Arguments& arguments,
@@ -38,7 +38,7 @@ int runWithImages(Session& session, const Arguments& arguments,
     }
     WriterSetup writer(arguments);
     operations();
-    return session.exitStatus();
+    return writer.finish(session.exitStatus());
 }
 
 void printOptionsRead(Session& session, const ZephlinContext& read) {
@@ -114,7 +114,7 @@ int runAuto(Session& session, const Arguments& arguments) {
     }
     WriterSetup writer(arguments);
     runAutoSequence(session);
-    return session.exitStatus();
+    return writer.finish(session.exitStatus());
 }
 
 int runDump(Session& session, const Arguments& arguments) {
@@ -126,6 +126,7 @@ int runDump(Session& session, const Arguments& arguments) {
     }
     ZephlinContext read{};
     bool passed = false;
+    int status = 0;
     {
         WriterSetup writer(arguments);
         const auto command =
@@ -141,16 +142,17 @@ int runDump(Session& session, const Arguments& arguments) {
                 passed = true;
             });
         session.run(*command);
+        status = writer.finish(session.exitStatus());
     }
     if (!passed) {
-        return session.exitStatus();
+        return status;
     }
     printOptionsRead(session, read);
     bool written = saveBuffer(session, kMainPage, arguments.operands[0]);
     if (withSecond) {
         written = saveBuffer(session, kSecondPage, *arguments.value("--data")) && written;
     }
-    return written ? session.exitStatus() : kExitCannotWrite;
+    return written ? status : kExitCannotWrite;
 }
 
 } // namespace zephlin::cli

@@ -72,6 +72,7 @@ uint16_t loadFile(Session& session, const std::string& path, int page, Placement
     ManualEntry entry(session, ids::kLoadFile);
     const std::wstring extension = upperExtension(utf8::toWide(path));
     uint16_t result = ZEPHLIN_RESULT_PASS;
+    std::optional<hex::DamagedRecord> damaged;
     if (codeFileKind(extension) == CodeFileKind::Project) {
         result = loadProject(session, path);
     } else {
@@ -80,13 +81,18 @@ uint16_t loadFile(Session& session, const std::string& path, int page, Placement
         buffer.setClearBufferOption(true);
         buffer.loadRecord(page).fillMode = placement.fill;
         const std::string fullPath = std::filesystem::absolute(path).string();
-        result = loadCodeFileFromDisk(buffer, page, fullPath, LoadForm::Normal).result;
+        const CodeFileLoad loaded = loadCodeFileFromDisk(buffer, page, fullPath, LoadForm::Normal);
+        result = loaded.result;
+        damaged = loaded.damaged;
         if (result == ZEPHLIN_RESULT_PASS && page == kMainPage) {
             const std::wstring name = utf8::toWide(std::filesystem::path(path).filename().string());
             copyText(session.record().codeFileName, ZEPHLIN_PATH_CAPACITY, name);
         }
     }
     entry.finish(result);
+    if (damaged) {
+        throw damagedFileFailure(path, *damaged);
+    }
     return result;
 }
 

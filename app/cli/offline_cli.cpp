@@ -153,7 +153,7 @@ int runOfflineLoad(Session& session, const Arguments& arguments) {
     WriterSetup writer(arguments);
     ProjectExportCommand load(session, ids::kOffLineMode, OffLineMode, CallForm::Worker);
     session.run(load);
-    return session.exitStatus();
+    return writer.finish(session.exitStatus());
 }
 
 int runOfflineInfo(Session& session, const Arguments& arguments) {
@@ -164,7 +164,7 @@ int runOfflineInfo(Session& session, const Arguments& arguments) {
     if (session.run(read) == ZEPHLIN_RESULT_PASS) {
         printInfo(read.scratch(), session.catalogue(), session.language());
     }
-    return session.exitStatus();
+    return writer.finish(session.exitStatus());
 }
 
 int runSimProduce(Session& /*session*/, const Arguments& arguments) {
@@ -179,7 +179,7 @@ int runSimProduce(Session& /*session*/, const Arguments& arguments) {
     WriterSetup writer(arguments);
     const int32_t produced = ZephlinSimulatorProduce(*count);
     std::printf("produced %d chip%s off-line\n", produced, produced == 1 ? "" : "s");
-    return 0;
+    return writer.finish(0);
 }
 
 } // namespace zephlin::cli

@@ -235,6 +235,14 @@ int runKdxSave(Session& session, const Arguments& arguments) {
                  2, 2);
     checkWriterOptions(arguments);
     const std::string& out = arguments.operands[0];
+    const std::wstring outPath = utf8::toWide(std::filesystem::absolute(out).string());
+    // A project is opened again through the record's path field.
+    if (outPath.size() >= ZEPHLIN_PATH_CAPACITY) {
+        throw CommandFailure{kExitCannotWrite,
+                             out + ": a path of more than " +
+                                 std::to_string(ZEPHLIN_PATH_CAPACITY - 1) +
+                                 " characters; the project could not be opened from there"};
+    }
     if (!prepareImages(session, arguments, arguments.operands[1])) {
         return session.exitStatus();
     }
@@ -244,10 +252,16 @@ int runKdxSave(Session& session, const Arguments& arguments) {
     const auto isp = arguments.value("--isp");
     const int ispPage = isp ? chooseIspCode(session, *isp) : kMainPage;
 
-    HostServicesScope services(false, utf8::toWide(std::filesystem::absolute(out).string()));
+    HostServicesScope services(false, outPath);
     if (isp) {
         InsertIspCommand insert(session, ispPage);
-        if (session.run(insert) != ZEPHLIN_RESULT_PASS) {
+        const uint16_t inserted = session.run(insert);
+        if (inserted == ZEPHLIN_RESULT_CHECKSUM_ERROR && session.record().ispCodeSource == 1) {
+            throw CommandFailure{kExitDamagedFile,
+                                 *isp + ": a record of the ISP code file is damaged; "
+                                        "the file is refused"};
+        }
+        if (inserted != ZEPHLIN_RESULT_PASS) {
             return session.exitStatus();
         }
         shortenIspName(session.record());
