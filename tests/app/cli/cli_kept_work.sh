@@ -7,6 +7,7 @@
 # Usage: cli_kept_work.sh ZEPHLIN SAMPLE.hex
 set -u
 zephlin=$(realpath "$1")
+checks=$(dirname "$(realpath "$0")")/cli_checks.sh
 sample=$(realpath "$2")
 work=$(mktemp -d)
 small="$work/small"
@@ -17,27 +18,7 @@ cleanup() {
 trap cleanup EXIT
 cd "$work"
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# expect STATUS ARGS...: runs zephlin, keeps its output in out.txt/err.txt.
-expect() {
-    local wanted=$1
-    shift
-    "$zephlin" "$@" >out.txt 2>err.txt
-    local status=$?
-    if [ "$status" -ne "$wanted" ]; then
-        fail "zephlin $* exited $status, expected $wanted"
-        cat out.txt err.txt
-    fi
-}
-
-contains() {
-    grep -q -F -- "$2" "$1" || { fail "$1 lacks '$2'"; cat "$1"; }
-}
+. "$checks"
 
 # ---- Two commands on one state file at the same time keep both their writes.
 # One programs a fresh image of its own each round, slowly (a millisecond per

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace zephlin {
 namespace {
@@ -32,6 +33,17 @@ bool touchedBootMode(const sim::WriterSimulator& writer) {
 bool sentFrame(const sim::WriterSimulator& writer, uint16_t code) {
     const auto frames = framesSent(writer);
     return std::find(frames.begin(), frames.end(), code) != frames.end();
+}
+
+// Runs action as the writer takes each version query frame.
+void onVersionQueries(sim::WriterSimulator& writer, std::function<void()> action) {
+    writer.observeReports([&writer, action = std::move(action)](ReportKind kind) {
+        const auto& last = writer.recordedReports().back().bytes;
+        if (kind == ReportKind::FeatureWrite && last.size() > 4 && last[1] == kFrameSync &&
+            last[3] == 0x04 && last[4] == 0x0A) {
+            action();
+        }
+    });
 }
 
 class SessionStartTest : public DeviceTest {};
@@ -249,10 +261,8 @@ TEST_F(SessionStartTest, AWriterStillMismatchedAfterAnUpdateIsAskedAgain) {
     start(withFault(Fault::SubMcuMismatch));
     // The first version query after the update still finds the old sub-MCU.
     int versionQueries = 0;
-    writer().observeReports([&](ReportKind kind) {
-        const auto& last = writer().recordedReports().back().bytes;
-        if (kind == ReportKind::FeatureWrite && last.size() > 4 && last[1] == kFrameSync &&
-            last[3] == 0x04 && last[4] == 0x0A && ++versionQueries == 2) {
+    onVersionQueries(writer(), [&] {
+        if (++versionQueries == 2) {
             writer().state().subMcuVersion = 0x0103;
         }
     });
@@ -268,10 +278,8 @@ TEST_F(SessionStartTest, AnUpdateThatNeverTakesEndsIn107) {
     // Every version query finds the old sub-MCU again; after ten rounds the
     // writer gives in, so that a session that keeps asking still ends.
     int versionQueries = 0;
-    writer().observeReports([&](ReportKind kind) {
-        const auto& last = writer().recordedReports().back().bytes;
-        if (kind == ReportKind::FeatureWrite && last.size() > 4 && last[1] == kFrameSync &&
-            last[3] == 0x04 && last[4] == 0x0A && ++versionQueries < 10) {
+    onVersionQueries(writer(), [&] {
+        if (++versionQueries < 10) {
             writer().state().subMcuVersion = 0x0103;
         }
     });
