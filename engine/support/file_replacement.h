@@ -74,7 +74,10 @@ inline std::string withLinksFollowed(std::string path) {
             return path; // changed under us: replace what the name is now
         }
         std::string next(target.data(), static_cast<std::size_t>(length));
-        path = next.starts_with('/') ? next : folderOf(path) + next;
+        if (!next.starts_with('/')) {
+            next.insert(0, folderOf(path));
+        }
+        path = std::move(next);
     }
     return {};
 }
