@@ -1,7 +1,7 @@
 // One full paint of the hex editor: a 256 KiB buffer scrolled to its top,
 // middle and end against a 1 KiB buffer. Painting draws the visible rows
 // only, so the four figures should agree within noise.
-#include "hex_edit_base.h"
+#include "buffer/widgets/hex_edit_base.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 // Load File's Intel HEX converter on arbitrary text (a customer's code file).
+#include "buffer/core/intel_hex_converter.h"
 #include "fuzz_support.h"
-#include "intel_hex_converter.h"
 
 #include <cstddef>
 #include <cstdint>

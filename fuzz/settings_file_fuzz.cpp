@@ -2,7 +2,7 @@
 // program reads at start-up, then the writes it makes, each of which must be
 // read back as written while the rest of the file stays readable.
 #include "fuzz_support.h"
-#include "shell_settings.h"
+#include "shell/core/shell_settings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -84,6 +84,7 @@ bool answerYes = false;
 
 void installHost() {
     const ZephlinHostServices services{
+        .structSize = sizeof(ZephlinHostServices),
         .userData = nullptr,
         .askYesNo = [](void*, const wchar_t*) -> int32_t {
             return answerYes ? ZEPHLIN_ANSWER_YES : ZEPHLIN_ANSWER_NO;

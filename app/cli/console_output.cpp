@@ -1,4 +1,4 @@
-#include "console_output.h"
+#include "cli/console_output.h"
 
 #include "support/utf8.h"
 

@@ -2,8 +2,8 @@
 // progress bar on standard error when that is a terminal.
 #pragma once
 
-#include "log_grammar.h"
-#include "operation_runner.h"
+#include "shell/core/log_grammar.h"
+#include "shell/core/operation_runner.h"
 
 #include <cstdio>
 #include <string>

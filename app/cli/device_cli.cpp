@@ -1,8 +1,10 @@
-#include "device_cli.h"
+#include "cli/device_cli.h"
 
-#include "command_support.h"
-#include "option_settings.h"
-#include "writer_setup.h"
+#include "buffer/core/save_buffer_command.h"
+#include "cli/cli_choices.h"
+#include "cli/option_assignments.h"
+#include "cli/writer_setup.h"
+#include "shell/core/auto_sequence.h"
 
 #include <iostream>
 
@@ -10,118 +12,118 @@ namespace zephlin::cli {
 namespace {
 
 // Runs one command on the selected writer.
-int runOne(Session& session, const Arguments& arguments, std::unique_ptr<Command> command) {
+int runOne(Workspace& workspace, const Arguments& arguments, std::unique_ptr<Command> command) {
     WriterSetup writer(arguments);
-    session.run(*command);
-    return writer.finish(session.exitStatus());
+    workspace.run(*command);
+    return writer.finish(exitStatus(workspace));
 }
 
-int runOnPart(Session& session, const Arguments& arguments,
-              std::unique_ptr<Command> (*make)(Session&)) {
+int runOnPart(Workspace& workspace, const Arguments& arguments,
+              std::unique_ptr<Command> (*make)(Workspace&)) {
     requireShape(arguments, {}, 0, 0);
-    selectChosenPart(session, arguments);
-    return runOne(session, arguments, make(session));
+    selectChosenPart(workspace, arguments);
+    return runOne(workspace, arguments, make(workspace));
 }
 
-int runOnAreas(Session& session, const Arguments& arguments,
-               std::unique_ptr<Command> (*make)(Session&, Areas)) {
+int runOnAreas(Workspace& workspace, const Arguments& arguments,
+               std::unique_ptr<Command> (*make)(Workspace&, Areas)) {
     requireShape(arguments, {"--area"}, 0, 0);
-    selectChosenPart(session, arguments);
-    return runOne(session, arguments, make(session, chosenAreas(session, arguments)));
+    selectChosenPart(workspace, arguments);
+    return runOne(workspace, arguments, make(workspace, chosenAreas(workspace, arguments)));
 }
 
 // program, verify and auto: the images first, then the writer.
-int runWithImages(Session& session, const Arguments& arguments,
+int runWithImages(Workspace& workspace, const Arguments& arguments,
                   const std::function<void()>& operations) {
-    if (!loadImages(session, arguments, arguments.operands[0])) {
-        return session.exitStatus();
+    if (!loadImages(workspace, arguments, arguments.operands[0])) {
+        return exitStatus(workspace);
     }
     WriterSetup writer(arguments);
     operations();
-    return writer.finish(session.exitStatus());
+    return writer.finish(exitStatus(workspace));
 }
 
-void printOptionsRead(Session& session, const ZephlinContext& read) {
-    printSettings(std::cout, session.part(), read);
+void printOptionsRead(Workspace& workspace, const ZephlinContext& read) {
+    printSettings(std::cout, workspace.part(), read);
     std::cout.flush();
 }
 
 } // namespace
 
-int runCheckId(Session& session, const Arguments& arguments) {
-    return runOnPart(session, arguments, makeCheckId);
+int runCheckId(Workspace& workspace, const Arguments& arguments) {
+    return runOnPart(workspace, arguments, makeCheckId);
 }
 
-int runErase(Session& session, const Arguments& arguments) {
-    return runOnAreas(session, arguments, makeErase);
+int runErase(Workspace& workspace, const Arguments& arguments) {
+    return runOnAreas(workspace, arguments, makeErase);
 }
 
-int runBlankCheck(Session& session, const Arguments& arguments) {
-    return runOnAreas(session, arguments, makeBlankCheck);
+int runBlankCheck(Workspace& workspace, const Arguments& arguments) {
+    return runOnAreas(workspace, arguments, makeBlankCheck);
 }
 
-int runWholeChipErase(Session& session, const Arguments& arguments) {
-    return runOnPart(session, arguments, makeWholeChipErase);
+int runWholeChipErase(Workspace& workspace, const Arguments& arguments) {
+    return runOnPart(workspace, arguments, makeWholeChipErase);
 }
 
-int runReadChecksum(Session& session, const Arguments& arguments) {
-    return runOnPart(session, arguments, makeReadChecksum);
+int runReadChecksum(Workspace& workspace, const Arguments& arguments) {
+    return runOnPart(workspace, arguments, makeReadChecksum);
 }
 
-int runReadOptions(Session& session, const Arguments& arguments) {
+int runReadOptions(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {}, 0, 0);
-    selectChosenPart(session, arguments);
+    selectChosenPart(workspace, arguments);
     ZephlinContext read{};
     bool passed = false;
     const int status =
-        runOne(session, arguments, makeReadOptions(session, [&](const ZephlinContext& scratch) {
+        runOne(workspace, arguments, makeReadOptions(workspace, [&](const ZephlinContext& scratch) {
                    read = scratch;
                    passed = true;
                }));
     if (passed) {
-        printOptionsRead(session, read);
+        printOptionsRead(workspace, read);
     }
     return status;
 }
 
-int runWriteOptions(Session& session, const Arguments& arguments) {
+int runWriteOptions(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {"--set"}, 0, 0);
-    selectChosenPart(session, arguments);
-    applySetOptions(session, arguments);
-    return runOne(session, arguments, makeWriteOptions(session));
+    selectChosenPart(workspace, arguments);
+    applySetOptions(workspace, arguments);
+    return runOne(workspace, arguments, makeWriteOptions(workspace));
 }
 
-int runProgram(Session& session, const Arguments& arguments) {
+int runProgram(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {"--data", "--at", "--fill"}, 1, 1);
-    return runWithImages(session, arguments, [&] {
-        const auto command = makeProgram(session, {true, true});
-        session.run(*command);
+    return runWithImages(workspace, arguments, [&] {
+        const auto command = makeProgram(workspace, {true, true});
+        workspace.run(*command);
     });
 }
 
-int runVerify(Session& session, const Arguments& arguments) {
+int runVerify(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {"--data", "--at", "--fill"}, 1, 1);
-    return runWithImages(session, arguments, [&] {
-        const auto command = makeVerify(session, {true, true});
-        session.run(*command);
+    return runWithImages(workspace, arguments, [&] {
+        const auto command = makeVerify(workspace, {true, true});
+        workspace.run(*command);
     });
 }
 
-int runAuto(Session& session, const Arguments& arguments) {
+int runAuto(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {"--data", "--at", "--fill", "--steps", "--set"}, 1, 1);
-    if (!prepareImages(session, arguments, arguments.operands[0])) {
-        return session.exitStatus();
+    if (!prepareImages(workspace, arguments, arguments.operands[0])) {
+        return exitStatus(workspace);
     }
     WriterSetup writer(arguments);
-    runAutoSequence(session);
-    return writer.finish(session.exitStatus());
+    runAutoSequence(workspace);
+    return writer.finish(exitStatus(workspace));
 }
 
-int runDump(Session& session, const Arguments& arguments) {
+int runDump(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {"--data"}, 1, 1);
-    selectChosenPart(session, arguments);
+    selectChosenPart(workspace, arguments);
     const bool withSecond = arguments.has("--data");
-    if (withSecond && session.part().secondAreaSize == 0) {
+    if (withSecond && workspace.part().secondAreaSize == 0) {
         throw UsageError{"this part has no second area for --data"};
     }
     ZephlinContext read{};
@@ -130,27 +132,27 @@ int runDump(Session& session, const Arguments& arguments) {
     {
         WriterSetup writer(arguments);
         const auto command =
-            makeDumpTarget(session, [&](const ZephlinContext& scratch, DumpResult& areas) {
-                CodeBuffer& buffer = session.buffer();
+            makeDumpTarget(workspace, [&](const ZephlinContext& scratch, DumpResult& areas) {
+                CodeBuffer& buffer = workspace.buffer();
                 buffer.setArea(kMainPage, areas.main);
                 buffer.loadRecord(kMainPage) = {LoadState::Dumped, FillMode::None, {}, {}};
-                if (session.part().secondAreaSize != 0) {
+                if (workspace.part().secondAreaSize != 0) {
                     buffer.setArea(kSecondPage, areas.second);
                     buffer.loadRecord(kSecondPage) = {LoadState::Dumped, FillMode::None, {}, {}};
                 }
                 read = scratch;
                 passed = true;
             });
-        session.run(*command);
-        status = writer.finish(session.exitStatus());
+        workspace.run(*command);
+        status = writer.finish(exitStatus(workspace));
     }
     if (!passed) {
         return status;
     }
-    printOptionsRead(session, read);
-    bool written = saveBuffer(session, kMainPage, arguments.operands[0]);
+    printOptionsRead(workspace, read);
+    bool written = saveBuffer(workspace, kMainPage, arguments.operands[0]);
     if (withSecond) {
-        written = saveBuffer(session, kSecondPage, *arguments.value("--data")) && written;
+        written = saveBuffer(workspace, kSecondPage, *arguments.value("--data")) && written;
     }
     return written ? status : kExitCannotWrite;
 }

@@ -3,26 +3,26 @@
 // verify, auto and dump. Each returns its exit status.
 #pragma once
 
-#include "cli_arguments.h"
-#include "session.h"
+#include "cli/cli_arguments.h"
+#include "shell/core/workspace.h"
 
 namespace zephlin::cli {
 
-using CommandHandler = int (*)(Session& session, const Arguments& arguments);
+using CommandHandler = int (*)(Workspace& workspace, const Arguments& arguments);
 
 // Prepares everything that needs no writer (part, files, options), then
 // selects the writer and runs the command's operations. Usage errors are
 // thrown before the writer is touched.
-int runCheckId(Session& session, const Arguments& arguments);
-int runErase(Session& session, const Arguments& arguments);
-int runBlankCheck(Session& session, const Arguments& arguments);
-int runWholeChipErase(Session& session, const Arguments& arguments);
-int runReadOptions(Session& session, const Arguments& arguments);
-int runReadChecksum(Session& session, const Arguments& arguments);
-int runWriteOptions(Session& session, const Arguments& arguments);
-int runProgram(Session& session, const Arguments& arguments);
-int runVerify(Session& session, const Arguments& arguments);
-int runAuto(Session& session, const Arguments& arguments);
-int runDump(Session& session, const Arguments& arguments);
+int runCheckId(Workspace& workspace, const Arguments& arguments);
+int runErase(Workspace& workspace, const Arguments& arguments);
+int runBlankCheck(Workspace& workspace, const Arguments& arguments);
+int runWholeChipErase(Workspace& workspace, const Arguments& arguments);
+int runReadOptions(Workspace& workspace, const Arguments& arguments);
+int runReadChecksum(Workspace& workspace, const Arguments& arguments);
+int runWriteOptions(Workspace& workspace, const Arguments& arguments);
+int runProgram(Workspace& workspace, const Arguments& arguments);
+int runVerify(Workspace& workspace, const Arguments& arguments);
+int runAuto(Workspace& workspace, const Arguments& arguments);
+int runDump(Workspace& workspace, const Arguments& arguments);
 
 } // namespace zephlin::cli

@@ -2,13 +2,14 @@
 // the main window does and writes the same log, so that both agree on what
 // "Pass" means; the exit status is 0 when every operation passed, else the
 // first failing result code minus 100, 64 for a usage error, and the statuses
-// of command_support.h for what is not an operation's result.
-#include "command_support.h"
-#include "device_cli.h"
-#include "info_cli.h"
-#include "offline_cli.h"
-#include "parts_listing.h"
-#include "project_cli.h"
+// of cli_choices.h for what is not an operation's result.
+#include "cli/cli_choices.h"
+#include "cli/console_workspace.h"
+#include "cli/device_cli.h"
+#include "cli/offline_cli.h"
+#include "cli/parts_listing.h"
+#include "cli/project_cli.h"
+#include "cli/tools_cli.h"
 
 #include <algorithm>
 #include <array>
@@ -22,7 +23,7 @@
 namespace zephlin::cli {
 namespace {
 
-int runParts(Session& /*session*/, const Arguments& arguments) {
+int runParts(Workspace& /*workspace*/, const Arguments& arguments) {
     requireShape(arguments, {}, 0, 0);
     return listParts(std::cout) ? 0 : 1;
 }
@@ -138,12 +139,13 @@ int run(const std::vector<std::string>& words) {
     if (entry == kCommands.end()) {
         throw UsageError{"unknown command " + arguments.command};
     }
-    Session session(chosenLanguage(arguments));
-    if (session.catalogue().count() == 0) {
+    ConsoleWorkspace console(chosenLanguage(arguments));
+    Workspace& workspace = console.workspace();
+    if (workspace.catalogue().count() == 0) {
         std::fputs("zephlin: DLL does not have any body info !\n", stderr);
         return 1;
     }
-    return entry->handler(session, arguments);
+    return entry->handler(workspace, arguments);
 }
 
 } // namespace

@@ -1,12 +1,11 @@
-#include "offline_cli.h"
+#include "cli/offline_cli.h"
 
-#include "command_support.h"
-#include "control_ids.h"
-#include "device_commands.h"
-#include "option_settings.h"
-#include "project_cli.h"
-#include "ui_texts.h"
-#include "writer_setup.h"
+#include "cli/cli_choices.h"
+#include "cli/option_assignments.h"
+#include "cli/writer_setup.h"
+#include "production/core/project_export_command.h"
+#include "production/core/read_info_command.h"
+#include "shell/core/ui_texts.h"
 
 #include "support/utf8.h"
 
@@ -16,18 +15,7 @@
 namespace zephlin::cli {
 namespace {
 
-constexpr TextPair kReadInfo{L"Read Info", L"读取设置"};
 constexpr uint32_t kSerialBytes = 16; // the serial field at the end of its area
-constexpr uint32_t kIspInSecondArea = 21;
-
-// Read Info on a private record, so that reading the writer never touches
-// the session's settings.
-class ReadInfoCommand : public ScratchCommand {
-public:
-    using ScratchCommand::ScratchCommand;
-    TextPair name() const override { return kReadInfo; }
-    uint16_t call(ZephlinContext& record) override { return ReadOffLineModeInfo(&record); }
-};
 
 void takeMaxCounter(ZephlinContext& record, const Arguments& arguments) {
     const auto text = arguments.value("--max-counter");
@@ -41,8 +29,8 @@ void takeMaxCounter(ZephlinContext& record, const Arguments& arguments) {
     record.maxCounter = static_cast<uint16_t>(*value);
 }
 
-void takeSerialScheme(Session& session, const Arguments& arguments) {
-    ZephlinContext& record = session.record();
+void takeSerialScheme(Workspace& workspace, const Arguments& arguments) {
+    ZephlinContext& record = workspace.record();
     const auto serial = arguments.value("--serial");
     if (!serial) {
         for (const char* option : {"--number", "--address", "--increment", "--area"}) {
@@ -58,7 +46,7 @@ void takeSerialScheme(Session& session, const Arguments& arguments) {
     std::fill_n(record.serialString, ZEPHLIN_SERIAL_STRING_BYTES, 0xFF);
     std::copy(serial->begin(), serial->end(), record.serialString);
 
-    const ZephlinBodyInfo& part = session.part();
+    const ZephlinBodyInfo& part = workspace.part();
     const std::string area = arguments.value("--area").value_or("main");
     if (area != "main" && area != "second") {
         throw UsageError{"--area takes main or second, not " + area};
@@ -116,8 +104,7 @@ void printInfo(const ZephlinContext& info, const PartCatalogue& catalogue, Langu
         (info.offlineFlags & ZEPHLIN_OFFLINE_AREA_MASK) == ZEPHLIN_OFFLINE_AREA_SECOND;
     TextPair area{L"Flash", L"Flash"};
     if (inSecond && part != nullptr) {
-        area = part->chipType == kIspInSecondArea ? TextPair{L"IAP/ISP", L"IAP/ISP"}
-                                                  : secondTabText(part->chipType);
+        area = secondTabText(part->chipType);
     }
     std::printf("   PartNo : %s\n", part != nullptr ? utf8::fromWide(part->partName).c_str() : "?");
     std::printf("   code start : 0x%08X\n   code size : %u\n   code checksum : %04X\n",
@@ -140,34 +127,33 @@ void printInfo(const ZephlinContext& info, const PartCatalogue& catalogue, Langu
 
 } // namespace
 
-int runOfflineLoad(Session& session, const Arguments& arguments) {
+int runOfflineLoad(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments,
                  {"--data", "--at", "--fill", "--set", "--steps", "--max-counter", "--serial",
                   "--number", "--address", "--increment", "--area"},
                  1, 1);
-    if (!prepareImages(session, arguments, arguments.operands[0])) {
-        return session.exitStatus();
+    if (!prepareImages(workspace, arguments, arguments.operands[0])) {
+        return exitStatus(workspace);
     }
-    takeMaxCounter(session.record(), arguments);
-    takeSerialScheme(session, arguments);
+    takeMaxCounter(workspace.record(), arguments);
+    takeSerialScheme(workspace, arguments);
     WriterSetup writer(arguments);
-    ProjectExportCommand load(session, ids::kOffLineMode, OffLineMode, CallForm::Worker);
-    session.run(load);
-    return writer.finish(session.exitStatus());
+    workspace.run(*makeOffLineMode(workspace));
+    return writer.finish(exitStatus(workspace));
 }
 
-int runOfflineInfo(Session& session, const Arguments& arguments) {
+int runOfflineInfo(Workspace& workspace, const Arguments& arguments) {
     requireShape(arguments, {}, 0, 0);
-    selectChosenPart(session, arguments);
+    selectChosenPart(workspace, arguments);
     WriterSetup writer(arguments);
-    ReadInfoCommand read(session);
-    if (session.run(read) == ZEPHLIN_RESULT_PASS) {
-        printInfo(read.scratch(), session.catalogue(), session.language());
+    ReadInfoCommand read(workspace);
+    if (workspace.run(read) == ZEPHLIN_RESULT_PASS) {
+        printInfo(read.scratch(), workspace.catalogue(), workspace.language());
     }
-    return writer.finish(session.exitStatus());
+    return writer.finish(exitStatus(workspace));
 }
 
-int runSimProduce(Session& /*session*/, const Arguments& arguments) {
+int runSimProduce(Workspace& /*workspace*/, const Arguments& arguments) {
     requireShape(arguments, {}, 1, 1);
     const auto count = parseNumber(arguments.operands[0]);
     if (!count) {

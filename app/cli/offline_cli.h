@@ -4,13 +4,13 @@
 // sim-produce lets the simulated writer produce chips.
 #pragma once
 
-#include "cli_arguments.h"
-#include "session.h"
+#include "cli/cli_arguments.h"
+#include "shell/core/workspace.h"
 
 namespace zephlin::cli {
 
-int runOfflineLoad(Session& session, const Arguments& arguments);
-int runOfflineInfo(Session& session, const Arguments& arguments);
-int runSimProduce(Session& session, const Arguments& arguments);
+int runOfflineLoad(Workspace& workspace, const Arguments& arguments);
+int runOfflineInfo(Workspace& workspace, const Arguments& arguments);
+int runSimProduce(Workspace& workspace, const Arguments& arguments);
 
 } // namespace zephlin::cli

@@ -1,7 +1,7 @@
-#include "parts_listing.h"
+#include "cli/parts_listing.h"
 
 #include "Zephlin_DLL.h"
-#include "part_catalogue.h"
+#include "shell/core/part_catalogue.h"
 #include "support/utf8.h"
 
 #include <cstdio>
@@ -27,6 +27,7 @@ bool listParts(std::ostream& out) {
     for (int32_t i = 0; i < count; ++i) {
         const ZephlinBodyInfo& part = records[i];
         ZephlinPartDetails details{};
+        details.structSize = sizeof details;
         ZephlinGetPartDetails(i, &details);
         char line[160];
         std::snprintf(line, sizeof line, "%5d  %-12s  %-18s  %4u  %9u  %11u  %12u\n", i,

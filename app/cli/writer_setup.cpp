@@ -1,6 +1,6 @@
-#include "writer_setup.h"
+#include "cli/writer_setup.h"
 
-#include "command_support.h"
+#include "cli/cli_choices.h"
 
 #include "Zephlin_DLL.h"
 #include "support/utf8.h"
@@ -113,7 +113,8 @@ bool checkedAnswer(const Arguments& arguments) {
 
 HostServicesScope::HostServicesScope(bool answerYes, std::optional<std::wstring> savePath) {
     gAnswers = {answerYes, std::move(savePath)};
-    const ZephlinHostServices services{nullptr, askYesNo, showMessage, chooseSaveFile};
+    const ZephlinHostServices services{sizeof(ZephlinHostServices), nullptr, askYesNo, showMessage,
+                                       chooseSaveFile};
     ZephlinSetHostServices(&services);
 }
 
@@ -139,6 +140,7 @@ WriterSetup::WriterSetup(const Arguments& arguments)
         faultNames.push_back(fault.c_str());
     }
     ZephlinSimulatorOptions options{};
+    options.structSize = sizeof options;
     options.stateFile = stateFile.empty() ? nullptr : stateFile.c_str();
     options.faults = faultNames.data();
     options.faultCount = faultNames.size();

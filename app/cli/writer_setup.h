@@ -2,7 +2,7 @@
 // simulator), and the answers the library's host services get on a console.
 #pragma once
 
-#include "cli_arguments.h"
+#include "cli/cli_arguments.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 // Load File's Intel HEX converter on an 11.8 MB file of a 4 MiB image: the
 // conversion alone, and reading the file from disk and converting it, which
 // bench/run sets beside objcopy -I ihex -O binary on the same file.
-#include "code_file_io.h"
+#include "buffer/core/code_file_io.h"
+#include "buffer/core/intel_hex_converter.h"
 #include "hex_image_text.h"
-#include "intel_hex_converter.h"
 
 #include <benchmark/benchmark.h>
 

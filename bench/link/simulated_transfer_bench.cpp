@@ -3,12 +3,13 @@
 // The figures bound the run time of the device-path tests and show the
 // library's own overhead per report.
 #include "catalogue/chip_catalogue.h"
-#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/firmware_installers.h"
 #include "link/simulator/writer_simulator.h"
 #include "link/target_session.h"
 #include "link/writer_connection.h"
+#include "operations/target_setup_frame.h"
+#include "support/checksum16.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,11 +41,12 @@ void ProgramAndVerifyTheLargestPart(benchmark::State& state) {
     for (auto _ : state) {
         sim::WriterSimulator& writer = useSimulatedWriter(std::make_unique<sim::WriterSimulator>());
         writerLink().open(kWriterProductId);
-        commandExchange(targetSetupFrame(chip, false));
+        commandExchange(targetSetupFrame(chip, false, FrameTag::fresh()));
         const auto size = static_cast<uint32_t>(image.size());
-        writeExchange(commandFrame(command::kWriteMainArea, 0, size, sum), image,
+        writeExchange(commandFrame(command::kWriteMainArea, FrameTag::fresh(), 0, size, sum), image,
                       ResultWord(&progress));
-        readExchange(commandFrame(command::kReadMainArea, 0, size), back, ResultWord(&progress));
+        readExchange(commandFrame(command::kReadMainArea, FrameTag::fresh(), 0, size), back,
+                     ResultWord(&progress));
         endSession(true);
         reports += writer.counts().featureWrites + writer.counts().featureReads +
                    writer.counts().inputReports;

@@ -6,9 +6,9 @@
 // be small beside that.
 #include "../bench_parts.h"
 #include "Zephlin_DLL.h"
-#include "support/checksum16.h"
 #include "link/simulator/writer_simulator.h"
 #include "link/writer_connection.h"
+#include "support/checksum16.h"
 
 #include <benchmark/benchmark.h>
 

@@ -32,6 +32,7 @@ public:
             image_[i] = static_cast<uint8_t>(i * 13 + 1);
         }
         const ZephlinHostServices services{
+            .structSize = sizeof(ZephlinHostServices),
             .userData = this,
             .askYesNo = nullptr,
             .showMessage = nullptr,

@@ -1,43 +1,25 @@
 #include "catalogue/chip_catalogue.h"
 
+#include "support/hex_digits.h"
+
 #include <cwctype>
-#include <limits>
+#include <string_view>
 
 namespace zephlin {
 namespace {
 
-int hexDigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') {
-        return c - L'0';
-    }
-    if (c >= L'a' && c <= L'f') {
-        return c - L'a' + 10;
-    }
-    if (c >= L'A' && c <= L'F') {
-        return c - L'A' + 10;
-    }
-    return -1;
-}
-
 // Reads an unsigned hexadecimal number the way the stored texts are written:
 // leading blanks and tabs skipped, an optional 0x prefix, digits up to the
 // first other character; no digits give 0 and an overlong number saturates.
-uint32_t parseHexToken(const wchar_t* text, const wchar_t* end) {
-    while (text < end && std::iswspace(static_cast<wint_t>(*text))) {
-        ++text;
+uint32_t parseHexToken(std::wstring_view token) {
+    while (!token.empty() && std::iswspace(static_cast<wint_t>(token.front()))) {
+        token.remove_prefix(1);
     }
-    if (end - text > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X') &&
-        hexDigitValue(text[2]) >= 0) {
-        text += 2;
+    if (token.size() > 2 && token[0] == L'0' && (token[1] == L'x' || token[1] == L'X') &&
+        hexDigitValue(token[2]) >= 0) {
+        token.remove_prefix(2);
     }
-    uint64_t value = 0;
-    for (; text < end && hexDigitValue(*text) >= 0; ++text) {
-        value = value * 16 + static_cast<uint64_t>(hexDigitValue(*text));
-        if (value > std::numeric_limits<uint32_t>::max()) {
-            return std::numeric_limits<uint32_t>::max();
-        }
-    }
-    return static_cast<uint32_t>(value);
+    return leadingHexNumber(token);
 }
 
 } // namespace
@@ -60,7 +42,7 @@ uint32_t defaultOptionWord(const ChipRecord& chip, uint32_t k) {
     while (*tokenEnd != L'\0' && *tokenEnd != L',') {
         ++tokenEnd;
     }
-    return parseHexToken(token, tokenEnd);
+    return parseHexToken(std::wstring_view(token, static_cast<std::size_t>(tokenEnd - token)));
 }
 
 std::vector<uint32_t> defaultOptionWords(const ChipRecord& chip) {

@@ -1,14 +1,23 @@
 #include "Zephlin_DLL.h"
 
 #include "catalogue/chip_catalogue.h"
+#include "support/extension_struct.h"
+
+namespace {
+
+// The details struct of the first release ends with optionWordCount.
+constexpr std::size_t kFirstReleaseSize = ZEPHLIN_MEMBER_END(ZephlinPartDetails, optionWordCount);
+
+} // namespace
 
 extern "C" ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex,
                                                      ZephlinPartDetails* details) {
     const zephlin::ChipRecord* chip = zephlin::findChip(chipIndex);
-    if (chip == nullptr || details == nullptr) {
+    if (chip == nullptr) {
         return 0;
     }
-    *details = ZephlinPartDetails{
+    const ZephlinPartDetails filled{
+        .structSize = sizeof(ZephlinPartDetails),
         .deviceId = chip->deviceId,
         .chipId = chip->chipId,
         .projectVersion = chip->projectVersion,
@@ -19,5 +28,5 @@ extern "C" ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex,
         .ispImageId = chip->ispImageId,
         .optionWordCount = chip->optionWordCount,
     };
-    return 1;
+    return zephlin::writeExtension(details, filled, kFirstReleaseSize) ? 1 : 0;
 }

@@ -5,9 +5,13 @@
 
 namespace zephlin {
 
-CommandFrame::CommandFrame(uint16_t command, std::size_t size) : bytes_(size, 0) {
+FrameTag FrameTag::fresh() {
+    return FrameTag{nextRandomTag()};
+}
+
+CommandFrame::CommandFrame(uint16_t command, FrameTag tag, std::size_t size) : bytes_(size, 0) {
     put8(frame::kSync, kFrameSync);
-    put8(frame::kTag, nextRandomTag());
+    put8(frame::kTag, tag.value);
     put16(frame::kCommand, command);
 }
 
@@ -23,30 +27,18 @@ void CommandFrame::put32(std::size_t offset, uint32_t value) {
     storeLe32(bytes_, offset, value);
 }
 
-CommandFrame commandFrame(uint16_t command, uint32_t start, uint32_t length, uint16_t checksum) {
-    CommandFrame result(command);
+CommandFrame commandFrame(uint16_t command, FrameTag tag, uint32_t start, uint32_t length,
+                          uint16_t checksum) {
+    CommandFrame result(command, tag);
     result.put32(frame::kStart, start);
     result.put32(frame::kLength, length);
     result.put16(frame::kChecksum, checksum);
     return result;
 }
 
-CommandFrame queryFrame(uint16_t command, uint8_t replyLength) {
-    CommandFrame result(command);
+CommandFrame queryFrame(uint16_t command, FrameTag tag, uint8_t replyLength) {
+    CommandFrame result(command, tag);
     result.put8(frame::kLength, replyLength);
-    return result;
-}
-
-CommandFrame targetSetupFrame(const ChipRecord& chip, bool eraseUnlock) {
-    constexpr std::size_t kIdentity = 4;
-    constexpr std::size_t kParameter = 12;
-    constexpr std::size_t kChipType = 16;
-    constexpr std::size_t kEraseUnlock = 17;
-    CommandFrame result(command::kTargetSetup, kTargetSetupFrameSize);
-    result.put32(kIdentity, targetIdentityWord(chip));
-    result.put32(kParameter, chip.parameterWord);
-    result.put8(kChipType, chip.chipType);
-    result.put8(kEraseUnlock, eraseUnlock ? 1 : 0);
     return result;
 }
 

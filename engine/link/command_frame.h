@@ -1,9 +1,9 @@
 // Command frames: every request to the writer. A frame starts with the sync
-// byte 0x55, a fresh random tag that the status report echoes, and the 16-bit
-// command; multi-byte fields are least significant byte first.
+// byte 0x55, the random tag that the status report echoes, and the 16-bit
+// command; multi-byte fields are least significant byte first. Building a
+// frame is a pure function of its fields: the caller draws the tag and hands
+// it in.
 #pragma once
-
-#include "catalogue/chip_catalogue.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +38,6 @@ inline constexpr uint16_t kEndOfTarget = 0x0207;
 
 inline constexpr uint8_t kFrameSync = 0x55;
 inline constexpr std::size_t kFrameSize = 16;
-inline constexpr std::size_t kTargetSetupFrameSize = 18;
 
 // Frame byte offsets.
 namespace frame {
@@ -50,10 +49,19 @@ inline constexpr std::size_t kLength = 8;
 inline constexpr std::size_t kChecksum = 12;
 } // namespace frame
 
+// The random tag of one frame. A type of its own, so that a tag can never
+// take the place of a frame field or a field that of a tag.
+struct FrameTag {
+    uint8_t value = 0;
+
+    // The low 8 bits of the next value of the library's random generator.
+    static FrameTag fresh();
+};
+
 class CommandFrame {
 public:
-    // size zero bytes with sync, a fresh random tag and the command set.
-    CommandFrame(uint16_t command, std::size_t size = kFrameSize);
+    // size zero bytes with sync, tag and command set.
+    CommandFrame(uint16_t command, FrameTag tag, std::size_t size = kFrameSize);
 
     void put8(std::size_t offset, uint8_t value);
     void put16(std::size_t offset, uint16_t value);
@@ -68,15 +76,10 @@ private:
 
 // A 16-byte frame with start, length and checksum fields. For the erase
 // commands length is the page count and checksum the page size.
-CommandFrame commandFrame(uint16_t command, uint32_t start = 0, uint32_t length = 0,
+CommandFrame commandFrame(uint16_t command, FrameTag tag, uint32_t start = 0, uint32_t length = 0,
                           uint16_t checksum = 0);
 
 // A query (device ID, writer version): byte 8 holds the reply length.
-CommandFrame queryFrame(uint16_t command, uint8_t replyLength);
-
-// The 18-byte target setup frame that powers and identifies the target.
-// eraseUnlock asks a chip-type-16 target to be connected for an unlocking
-// whole-chip erase.
-CommandFrame targetSetupFrame(const ChipRecord& chip, bool eraseUnlock);
+CommandFrame queryFrame(uint16_t command, FrameTag tag, uint8_t replyLength);
 
 } // namespace zephlin

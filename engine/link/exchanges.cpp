@@ -19,16 +19,22 @@ bool sendFrame(const CommandFrame& frame) {
 StatusExchange awaitStatus(const CommandFrame& frame) {
     StatusReport report;
     report.fill(0xFF); // a missing report must not read as a good one
-    if (writerLink().statusRead(report) != report.size()) {
-        return {StatusExchange::Outcome::NoStatus, 0};
-    }
-    if (report[0] != frame.tag()) {
-        return {StatusExchange::Outcome::TagMismatch, 0};
-    }
-    return {StatusExchange::Outcome::Status, loadLe16(report, kStatusWordOffset)};
+    const std::size_t collected = writerLink().statusRead(report);
+    return decodeStatusReport(
+        std::span<const uint8_t>(report).first(std::min(collected, report.size())), frame.tag());
 }
 
 } // namespace
+
+StatusExchange decodeStatusReport(std::span<const uint8_t> collected, uint8_t tag) {
+    if (collected.size() != kStatusReportSize) {
+        return {StatusExchange::Outcome::NoStatus, 0};
+    }
+    if (collected[0] != tag) {
+        return {StatusExchange::Outcome::TagMismatch, 0};
+    }
+    return {StatusExchange::Outcome::Status, loadLe16(collected, kStatusWordOffset)};
+}
 
 StatusExchange commandExchange(const CommandFrame& frame) {
     if (!sendFrame(frame)) {

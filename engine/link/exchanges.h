@@ -35,6 +35,11 @@ struct QueryExchange {
     std::vector<uint8_t> reply; // replySize bytes when Done
 };
 
+// What the collected bytes of a status read say about the frame with this
+// tag: NoStatus unless they are a whole 64-byte report, TagMismatch when byte
+// 0 is not the tag, otherwise Status with the word in bytes 2..3.
+StatusExchange decodeStatusReport(std::span<const uint8_t> collected, uint8_t tag);
+
 // Frame, then the status report.
 StatusExchange commandExchange(const CommandFrame& frame);
 

@@ -1,5 +1,7 @@
 #include "link/host_services.h"
 
+#include "support/extension_struct.h"
+
 #include <cwchar>
 #include <mutex>
 #include <vector>
@@ -27,6 +29,9 @@ ZephlinHostServices current() {
 
 // The longest path the library asks a save dialog for, terminator included.
 constexpr std::size_t kPathCapacity = 4096;
+
+// The services struct of the first release ends with chooseSaveFile.
+constexpr std::size_t kFirstReleaseSize = ZEPHLIN_MEMBER_END(ZephlinHostServices, chooseSaveFile);
 
 } // namespace
 
@@ -69,8 +74,17 @@ std::optional<std::wstring> chooseSaveFile(const SaveFileRequest& request) {
 
 } // namespace zephlin::host
 
-extern "C" ZEPHLIN_API void ZephlinSetHostServices(const ZephlinHostServices* services) {
-    auto& state = zephlin::host::installed();
+extern "C" ZEPHLIN_API int32_t ZephlinSetHostServices(const ZephlinHostServices* services) {
+    using namespace zephlin;
+    std::optional<ZephlinHostServices> chosen = ZephlinHostServices{};
+    if (services != nullptr) {
+        chosen = readExtension(services, host::kFirstReleaseSize);
+        if (!chosen) {
+            return 0;
+        }
+    }
+    auto& state = host::installed();
     const std::lock_guard lock(state.mutex);
-    state.services = services != nullptr ? *services : ZephlinHostServices{};
+    state.services = *chosen;
+    return 1;
 }

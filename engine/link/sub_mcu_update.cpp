@@ -1,9 +1,7 @@
 #include "link/firmware_installers.h"
 
-#include "support/byte_order.h"
-#include "support/checksum16.h"
-#include "link/command_frame.h"
 #include "link/exchanges.h"
+#include "link/update_frames.h"
 #include "link/writer_connection.h"
 #include "link/writer_firmware.h"
 
@@ -13,21 +11,8 @@
 namespace zephlin {
 namespace {
 
-constexpr std::size_t kSubMcuFrameSize = 128;
-constexpr std::size_t kPacketData = 16;
-constexpr std::size_t kMaxDataPerPacket = 112;
-constexpr uint8_t kReadySubMcu = 0x8A;
-
 constexpr std::array<uint8_t, 3> kReady{0xA5, 0x5A, 0x00};
 constexpr std::array<uint8_t, 3> kAccepted{0xA5, 0x5A, 0x41};
-
-// A sub-MCU packet frame carrying count bytes from offset 16.
-CommandFrame subMcuFrame(uint16_t code, uint32_t count) {
-    CommandFrame packet(code, kSubMcuFrameSize);
-    packet.put32(frame::kLength, count);
-    packet.put8(frame::kChecksum, 1);
-    return packet;
-}
 
 bool send(const CommandFrame& frame) {
     return writerLink().blockSend(frame.bytes(), ResultWord()) == frame.bytes().size();
@@ -35,7 +20,7 @@ bool send(const CommandFrame& frame) {
 
 // Sends a reply query and checks the sub-MCU's three-byte answer.
 InstallOutcome expectReply(const std::array<uint8_t, 3>& expected) {
-    const QueryExchange query = queryExchange(subMcuFrame(command::kReadSubMcuReply, 3), 3);
+    const QueryExchange query = queryExchange(subMcuReplyQuery(FrameTag::fresh()), 3);
     switch (query.outcome) {
     case ReadOutcome::SendFailure:
         return InstallOutcome::SendFailure;
@@ -65,49 +50,26 @@ InstallOutcome updateSubMcuFirmware() {
     if (!image) {
         return InstallOutcome::ImageMissing;
     }
-    CommandFrame enter(command::kEnterFirmwareUpdate, kSubMcuFrameSize);
-    enter.put8(4, 0x00);
-    enter.put8(5, kReadySubMcu);
-    if (!send(enter)) {
+    if (!send(enterSubMcuUpdateFrame(FrameTag::fresh()))) {
         return InstallOutcome::SendFailure;
     }
     if (const InstallOutcome ready = expectReply(kReady); ready != InstallOutcome::Success) {
         return ready;
     }
-
-    const auto length = static_cast<uint32_t>(image->size());
-
-    constexpr std::array<uint8_t, 7> kStartMarker{0x5A, 0xA5, 0x80, 0, 0, 0, 0};
-    CommandFrame start = subMcuFrame(command::kSubMcuPacket, 15);
-    for (std::size_t i = 0; i < kStartMarker.size(); ++i) {
-        start.put8(kPacketData + i, kStartMarker[i]);
-    }
-    std::array<uint8_t, 6> sizeAndSum{};
-    storeBigEndian(sizeAndSum, 0, 4, length);
-    storeBigEndian(sizeAndSum, 4, 2, checksum16(*image));
-    for (std::size_t i = 0; i < sizeAndSum.size(); ++i) {
-        start.put8(kPacketData + kStartMarker.size() + i, sizeAndSum[i]);
-    }
-    if (const InstallOutcome started = sendAccepted(start); started != InstallOutcome::Success) {
+    if (const InstallOutcome started = sendAccepted(subMcuStartPacket(FrameTag::fresh(), *image));
+        started != InstallOutcome::Success) {
         return started;
     }
-
-    for (std::size_t offset = 0; offset < image->size(); offset += kMaxDataPerPacket) {
-        const std::size_t n = std::min(kMaxDataPerPacket, image->size() - offset);
-        CommandFrame data = subMcuFrame(command::kSubMcuPacket, static_cast<uint32_t>(n));
-        for (std::size_t i = 0; i < n; ++i) {
-            data.put8(kPacketData + i, (*image)[offset + i]);
-        }
-        if (const InstallOutcome taken = sendAccepted(data); taken != InstallOutcome::Success) {
+    for (std::size_t offset = 0; offset < image->size(); offset += kSubMcuDataPerPacket) {
+        const std::size_t n = std::min(kSubMcuDataPerPacket, image->size() - offset);
+        if (const InstallOutcome taken =
+                sendAccepted(subMcuDataPacket(FrameTag::fresh(), image->subspan(offset, n)));
+            taken != InstallOutcome::Success) {
             return taken;
         }
     }
-
-    CommandFrame end = subMcuFrame(command::kSubMcuPacket, 3);
-    end.put8(kPacketData, 0x5A);
-    end.put8(kPacketData + 1, 0xA5);
-    end.put8(kPacketData + 2, 0x88);
-    return send(end) ? InstallOutcome::Success : InstallOutcome::SendFailure;
+    return send(subMcuEndPacket(FrameTag::fresh())) ? InstallOutcome::Success
+                                                    : InstallOutcome::SendFailure;
 }
 
 } // namespace zephlin

@@ -6,7 +6,8 @@
 namespace zephlin {
 
 uint8_t endOfTarget() {
-    const StatusExchange exchange = commandExchange(commandFrame(command::kEndOfTarget));
+    const StatusExchange exchange =
+        commandExchange(commandFrame(command::kEndOfTarget, FrameTag::fresh()));
     switch (exchange.outcome) {
     case StatusExchange::Outcome::Status:
         break;

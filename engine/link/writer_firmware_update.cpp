@@ -1,35 +1,20 @@
 #include "link/firmware_installers.h"
 
-#include "support/byte_order.h"
-#include "support/checksum16.h"
-#include "link/command_frame.h"
-#include "link/exchanges.h"
 #include "link/host_services.h"
+#include "link/update_frames.h"
 #include "link/writer_connection.h"
 #include "link/writer_firmware.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <array>
 
 namespace zephlin {
 namespace {
 
-constexpr std::size_t kEnterFrameSize = 64;
-constexpr uint8_t kEnterBootMode = 0x86;
 constexpr int kBootModeRetries = 30;
 constexpr std::chrono::milliseconds kBootModeRetryPause{1000};
 constexpr std::chrono::milliseconds kRestartPause{1000};
-
-constexpr uint8_t kHeaderPacket = 0x33;
-constexpr uint8_t kCheckRequestPacket = 0x22;
-constexpr uint8_t kFinishPacket = 0x44;
-
-using BootPacket = std::array<uint8_t, kBootPiece>;
-
-BootPacket bootPacket(uint8_t kind) {
-    BootPacket packet{};
-    packet[0] = kind;
-    return packet;
-}
 
 // The boot loader erases its flash after the header: 30 ms per 512 bytes begun.
 std::chrono::milliseconds eraseTime(std::size_t imageLength) {
@@ -70,9 +55,7 @@ InstallOutcome updateWriterFirmware(uint8_t coreCode) {
         return InstallOutcome::ImageMissing;
     }
 
-    CommandFrame enter(command::kEnterFirmwareUpdate, kEnterFrameSize);
-    enter.put8(4, 0x00);
-    enter.put8(5, kEnterBootMode);
+    const CommandFrame enter = enterBootModeFrame(FrameTag::fresh());
     if (link.blockSend(enter.bytes(), ResultWord(), kCommandPiece) != enter.bytes().size()) {
         return InstallOutcome::SendFailure;
     }
@@ -80,29 +63,24 @@ InstallOutcome updateWriterFirmware(uint8_t coreCode) {
         return InstallOutcome::NoBootMode;
     }
 
-    const uint16_t checksum = checksum16(*image);
-
-    BootPacket header = bootPacket(kHeaderPacket);
-    storeBigEndian(header, 4, 3, static_cast<uint32_t>(image->size()));
-    storeBigEndian(header, 7, 2, checksum);
-    if (!sendBootBlock(link, header)) {
+    if (!sendBootBlock(link, bootHeaderPacket(*image))) {
         return failLoudly(InstallOutcome::SendFailure);
     }
     link.wait(eraseTime(image->size()));
     if (!sendBootBlock(link, *image)) {
         return failLoudly(InstallOutcome::SendFailure);
     }
-    if (!sendBootBlock(link, bootPacket(kCheckRequestPacket))) {
+    if (!sendBootBlock(link, bootCheckRequestPacket())) {
         return failLoudly(InstallOutcome::SendFailure);
     }
     std::array<uint8_t, 2> answer{};
     if (link.blockRead(answer, ResultWord()) != answer.size()) {
         return failLoudly(InstallOutcome::ReadFailure);
     }
-    if (loadBigEndian(answer, 0, 2) != checksum) {
+    if (loadBigEndian(answer, 0, 2) != checksum16(*image)) {
         return failLoudly(InstallOutcome::ChecksumMismatch);
     }
-    if (!sendBootBlock(link, bootPacket(kFinishPacket))) {
+    if (!sendBootBlock(link, bootFinishPacket())) {
         return InstallOutcome::SendFailure;
     }
     link.wait(kRestartPause);

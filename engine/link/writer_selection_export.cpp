@@ -4,9 +4,11 @@
 #include "link/simulator/simulator_faults.h"
 #include "link/simulator/writer_simulator.h"
 #include "link/writer_connection.h"
+#include "support/extension_struct.h"
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,10 @@ void report(const std::string& reason, char* error, size_t capacity) {
     std::memcpy(error, reason.data(), n);
     error[n] = '\0';
 }
+
+// The options struct of the first release ends with fixedChipIndex.
+constexpr std::size_t kFirstOptionsSize =
+    ZEPHLIN_MEMBER_END(ZephlinSimulatorOptions, fixedChipIndex);
 
 std::vector<ZephlinSimulatorFault> publicFaultTable() {
     std::vector<ZephlinSimulatorFault> table;
@@ -45,7 +51,17 @@ extern "C" ZEPHLIN_API int32_t ZephlinUseSimulatedWriter(const ZephlinSimulatorO
                                                          char* error, size_t errorCapacity) {
     try {
         zephlin::sim::SimulatorOptions chosen;
+        std::optional<ZephlinSimulatorOptions> given;
         if (options != nullptr) {
+            given = zephlin::readExtension(options, kFirstOptionsSize);
+            if (!given) {
+                report("the simulator options are too small (structSize " +
+                           std::to_string(options->structSize) + ", at least " +
+                           std::to_string(kFirstOptionsSize) + ")",
+                       error, errorCapacity);
+                return 0;
+            }
+            options = &*given; // only the members the caller's size covers, the rest zero
             if (options->stateFile != nullptr) {
                 chosen.stateFile = options->stateFile;
             }

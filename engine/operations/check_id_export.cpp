@@ -1,10 +1,10 @@
 // CheckID: the target's device ID against the catalogue.
 #include "Zephlin_DLL.h"
-#include "support/byte_order.h"
 #include "link/exchanges.h"
 #include "operations/device_export.h"
 #include "operations/session_start.h"
 #include "operations/writer_transfers.h"
+#include "support/byte_order.h"
 
 namespace zephlin {
 namespace {
@@ -26,7 +26,8 @@ uint16_t checkId(const ChipRecord& chip) {
         return *failure;
     }
     const QueryExchange query =
-        queryExchange(queryFrame(command::kReadDeviceId, kDeviceIdReplySize), kDeviceIdReplySize);
+        queryExchange(queryFrame(command::kReadDeviceId, FrameTag::fresh(), kDeviceIdReplySize),
+                      kDeviceIdReplySize);
     if (query.outcome != ReadOutcome::Done) {
         return endSessionWith(resultOfRead(query.outcome));
     }

@@ -7,8 +7,8 @@
 
 #include "Zephlin_DLL.h"
 #include "catalogue/chip_catalogue.h"
-#include "support/result_word.h"
 #include "operations/operation_export.h"
+#include "support/result_word.h"
 
 #include <cstdint>
 

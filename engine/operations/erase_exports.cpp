@@ -15,8 +15,9 @@ namespace zephlin {
 namespace {
 
 uint16_t eraseArea(uint16_t commandCode, uint32_t areaSize, uint32_t pageSize) {
-    const StatusExchange exchange = commandExchange(commandFrame(
-        commandCode, 0, pageCount(areaSize, pageSize), static_cast<uint16_t>(pageSize)));
+    const StatusExchange exchange = commandExchange(commandFrame(commandCode, FrameTag::fresh(), 0,
+                                                                 pageCount(areaSize, pageSize),
+                                                                 static_cast<uint16_t>(pageSize)));
     if (exchange.outcome == StatusExchange::Outcome::NoStatus) {
         return ZEPHLIN_RESULT_STATUS_READ_ERROR;
     }

@@ -6,6 +6,7 @@
 #include "link/host_services.h"
 #include "link/target_session.h"
 #include "link/writer_connection.h"
+#include "operations/target_setup_frame.h"
 #include "operations/writer_version_check.h"
 
 #include <chrono>
@@ -90,7 +91,8 @@ SessionCode sessionCodeOf(TargetSetup setup) {
 } // namespace
 
 TargetSetup setUpTarget(const ChipRecord& chip, bool eraseUnlock) {
-    const StatusExchange exchange = commandExchange(targetSetupFrame(chip, eraseUnlock));
+    const StatusExchange exchange =
+        commandExchange(targetSetupFrame(chip, eraseUnlock, FrameTag::fresh()));
     switch (exchange.outcome) {
     case StatusExchange::Outcome::Status:
         break;

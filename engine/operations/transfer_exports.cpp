@@ -1,13 +1,13 @@
 // Program, Verify, DumpTarget and ReadCheckSum: images between the caller's
 // buffers and the target's flash, and the chip checksum kept in option word 8.
 #include "Zephlin_DLL.h"
-#include "support/byte_order.h"
 #include "link/command_frame.h"
 #include "operations/area_requests.h"
 #include "operations/device_export.h"
 #include "operations/option_exports.h"
 #include "operations/session_start.h"
 #include "operations/writer_transfers.h"
+#include "support/byte_order.h"
 
 #include <algorithm>
 

@@ -70,7 +70,8 @@ uint16_t wholeChipErase(const ChipRecord& chip) {
         return *failure;
     }
     const uint16_t erased = resultOfStatusExchange(
-        command::kEraseWholeChip, commandExchange(commandFrame(command::kEraseWholeChip)));
+        command::kEraseWholeChip,
+        commandExchange(commandFrame(command::kEraseWholeChip, FrameTag::fresh())));
     if (erased != ZEPHLIN_RESULT_PASS) {
         return endSessionWith(erased);
     }

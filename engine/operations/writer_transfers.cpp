@@ -1,8 +1,8 @@
 #include "operations/writer_transfers.h"
 
 #include "Zephlin_DLL.h"
-#include "support/checksum16.h"
 #include "operations/option_bytes.h"
+#include "support/checksum16.h"
 
 namespace zephlin {
 
@@ -43,8 +43,8 @@ uint16_t resultOfStatusExchange(uint16_t commandCode, const StatusExchange& exch
 WriterRead readFromWriter(uint16_t commandCode, uint32_t start, uint32_t length,
                           ResultWord progress) {
     WriterRead read{ZEPHLIN_RESULT_FAIL, std::vector<uint8_t>(length)};
-    read.result =
-        resultOfRead(readExchange(commandFrame(commandCode, start, length), read.bytes, progress));
+    read.result = resultOfRead(readExchange(
+        commandFrame(commandCode, FrameTag::fresh(), start, length), read.bytes, progress));
     return read;
 }
 
@@ -53,7 +53,8 @@ uint16_t writeToWriter(uint16_t commandCode, uint32_t start, std::span<const uin
     const auto length = static_cast<uint32_t>(data.size());
     return resultOfStatusExchange(
         commandCode,
-        writeExchange(commandFrame(commandCode, start, length, checksum), data, progress));
+        writeExchange(commandFrame(commandCode, FrameTag::fresh(), start, length, checksum), data,
+                      progress));
 }
 
 uint16_t writeOptionWordsToWriter(std::span<const uint32_t> words) {

@@ -1,8 +1,8 @@
 #include "operations/writer_version_check.h"
 
-#include "support/byte_order.h"
 #include "link/exchanges.h"
 #include "link/writer_firmware.h"
+#include "support/byte_order.h"
 
 namespace zephlin {
 namespace {
@@ -28,8 +28,9 @@ const wchar_t* coreName(uint8_t coreCode) {
 } // namespace
 
 VersionCheck checkWriterVersion(uint8_t coreCode) {
-    const QueryExchange query = queryExchange(
-        queryFrame(command::kReadWriterVersion, kVersionReplySize), kVersionReplySize);
+    const QueryExchange query =
+        queryExchange(queryFrame(command::kReadWriterVersion, FrameTag::fresh(), kVersionReplySize),
+                      kVersionReplySize);
     switch (query.outcome) {
     case ReadOutcome::SendFailure:
         return VersionCheck::QueryNotSent;

@@ -1,11 +1,11 @@
 #include "project/offline_block.h"
 
 #include "catalogue/chip_catalogue.h"
-#include "support/byte_order.h"
-#include "support/checksum16.h"
 #include "operations/option_bytes.h"
 #include "operations/option_codec.h"
 #include "project/field_writer.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <algorithm>
 #include <array>

@@ -48,25 +48,26 @@ std::optional<OfflineDownload> offlineDownloadOf(const ZephlinContext& context) 
 
 uint16_t sendOfflineDownload(const OfflineDownload& download, const ResultWord& progress) {
     const auto imageLength = static_cast<uint32_t>(download.image.size());
-    const uint16_t imageResult =
-        resultOfStatusExchange(command::kWriteOfflineImage,
-                               writeExchange(commandFrame(command::kWriteOfflineImage, 0,
-                                                          imageLength, download.imageChecksum),
-                                             download.image, progress, kWriterPreparesImage));
+    const uint16_t imageResult = resultOfStatusExchange(
+        command::kWriteOfflineImage,
+        writeExchange(commandFrame(command::kWriteOfflineImage, FrameTag::fresh(), 0, imageLength,
+                                   download.imageChecksum),
+                      download.image, progress, kWriterPreparesImage));
     if (imageResult != ZEPHLIN_RESULT_PASS) {
         return withSessionEnd(imageResult);
     }
     const auto settingsLength = static_cast<uint32_t>(download.settings.size());
     return withSessionEnd(resultOfStatusExchange(
         command::kWriteOfflineSettings,
-        writeExchange(commandFrame(command::kWriteOfflineSettings, 0, settingsLength,
-                                   checksum16(download.settings)),
+        writeExchange(commandFrame(command::kWriteOfflineSettings, FrameTag::fresh(), 0,
+                                   settingsLength, checksum16(download.settings)),
                       download.settings, progress)));
 }
 
 uint16_t readOfflineInformation(ZephlinContext& context) {
     std::array<uint8_t, kOfflineInfoBytes> info{};
-    switch (readExchange(commandFrame(command::kReadOfflineInfo, 0, kOfflineInfoBytes), info)) {
+    switch (readExchange(
+        commandFrame(command::kReadOfflineInfo, FrameTag::fresh(), 0, kOfflineInfoBytes), info)) {
     case ReadOutcome::SendFailure:
         return withSessionEnd(ZEPHLIN_RESULT_SEND_ERROR);
     case ReadOutcome::ReadFailure:

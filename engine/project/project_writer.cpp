@@ -1,13 +1,13 @@
 #include "project/project_writer.h"
 
-#include "support/byte_order.h"
-#include "support/checksum16.h"
+#include "Zephlin_DLL.h"
 #include "operations/context_text.h"
 #include "operations/option_bytes.h"
 #include "operations/option_codec.h"
 #include "project/field_writer.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 #include "support/utf8.h"
-#include "zephlin_version.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #include "link/simulator/simulated_chip.h"
 
-#include "support/byte_order.h"
 #include "link/simulator/box_status.h"
+#include "support/byte_order.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,11 +1,11 @@
 // The simulated writer's normal-mode firmware: what the box does with each
 // command frame and data block.
-#include "support/byte_order.h"
-#include "support/checksum16.h"
-#include "link/command_frame.h"
+#include "link/simulator/box_frames.h"
 #include "link/simulator/box_status.h"
 #include "link/simulator/writer_simulator.h"
 #include "resources/embedded_images.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,24 +18,21 @@ using namespace std::chrono_literals;
 
 // The largest block the box buffers or delivers at once.
 constexpr uint32_t kLargestTransfer = 1u << 20;
-constexpr uint8_t kEnterBootMode = 0x86;
-constexpr uint8_t kReadySubMcu = 0x8A;
-constexpr std::size_t kUpdateKindOffset = 5;
 constexpr uint16_t kUnknownFirmwareVersion = 0;
 
 // How long the box takes to come back on the bus after a restart.
 constexpr auto kBootModeAppears = 1200ms;
 constexpr auto kNormalModeAppears = 1500ms;
 
-std::optional<FlashArea> areaOf(uint16_t code) {
+std::optional<FlashArea> areaOf(BoxCommand code) {
     switch (code) {
-    case command::kEraseMainArea:
-    case command::kWriteMainArea:
-    case command::kReadMainArea:
+    case BoxCommand::EraseMainArea:
+    case BoxCommand::WriteMainArea:
+    case BoxCommand::ReadMainArea:
         return FlashArea::Main;
-    case command::kEraseSecondArea:
-    case command::kWriteSecondArea:
-    case command::kReadSecondArea:
+    case BoxCommand::EraseSecondArea:
+    case BoxCommand::WriteSecondArea:
+    case BoxCommand::ReadSecondArea:
         return FlashArea::Second;
     default:
         return std::nullopt;
@@ -89,86 +86,87 @@ bool answersTo(const ChipRecord& chip, uint8_t chipType, uint32_t identity) {
 void WriterSimulator::takeCommandReport(std::span<const uint8_t> payload) {
     if (pendingWrite_) {
         receiveData(payload);
-    } else if (payload[frame::kSync] == kFrameSync) {
-        runCommand(payload);
+    } else if (const std::optional<ReceivedFrame> frame = readFrame(payload)) {
+        runCommand(*frame, payload);
     }
     // Anything else is not a frame and is ignored, as the box does.
 }
 
-void WriterSimulator::runCommand(std::span<const uint8_t> frame) {
-    const uint8_t tag = frame[frame::kTag];
-    const uint16_t code = loadLe16(frame, frame::kCommand);
-    const uint32_t start = loadLe32(frame, frame::kStart);
-    const uint32_t length = loadLe32(frame, frame::kLength);
-    const uint16_t checksum = loadLe16(frame, frame::kChecksum);
+void WriterSimulator::runCommand(const ReceivedFrame& frame, std::span<const uint8_t> payload) {
+    const auto [tag, code, start, length, checksum] = frame;
     outgoing_.clear();
     outgoingAt_ = 0;
 
     switch (code) {
-    case command::kEraseMainArea:
-    case command::kEraseSecondArea:
+    case BoxCommand::EraseMainArea:
+    case BoxCommand::EraseSecondArea:
         answer(tag, targetOpen() ? state_.chip->erasePages(*areaOf(code), length, checksum)
                                  : box_status::kRefused);
         return;
-    case command::kEraseWholeChip:
+    case BoxCommand::EraseWholeChip:
         answer(tag, eraseWholeChip());
         return;
-    case command::kWriteMainArea:
-    case command::kWriteSecondArea:
-    case command::kWriteOptionWords:
-    case command::kWriteOfflineImage:
-    case command::kWriteOfflineSettings:
-        pendingWrite_ = PendingWrite{tag, code, start, length, checksum, 0, 0, {}};
+    case BoxCommand::WriteMainArea:
+    case BoxCommand::WriteSecondArea:
+    case BoxCommand::WriteOptionWords:
+    case BoxCommand::WriteOfflineImage:
+    case BoxCommand::WriteOfflineSettings:
+        pendingWrite_ = PendingWrite{frame, 0, 0, {}};
         if (length == 0) {
             PendingWrite empty = std::move(*pendingWrite_);
             pendingWrite_.reset();
             completeWrite(std::move(empty));
         }
         return;
-    case command::kReadMainArea:
-    case command::kReadSecondArea:
+    case BoxCommand::ReadMainArea:
+    case BoxCommand::ReadSecondArea:
         if (targetOpen() && length <= kLargestTransfer) {
             offerData(state_.chip->read(*areaOf(code), start, length));
         }
         return;
-    case command::kReadOptionWords:
+    case BoxCommand::ReadOptionWords:
         if (powered_ && length <= kLargestTransfer) {
             offerData(state_.chip->readOptionBytes(length));
         }
         return;
-    case command::kReadOfflineInfo: {
+    case BoxCommand::ReadOfflineInfo: {
         const auto info = state_.offline.info();
         offerData({info.begin(), info.end()});
         return;
     }
-    case command::kReadDeviceId:
+    case BoxCommand::ReadDeviceId:
         if (powered_) {
             const auto reply = state_.chip->deviceIdReply();
             offerData({reply.begin(), reply.end()});
         }
         return;
-    case command::kReadWriterVersion:
+    case BoxCommand::ReadWriterVersion:
         offerData(versionReply());
         return;
-    case command::kReadSubMcuReply: {
+    case BoxCommand::ReadSubMcuReply: {
         const auto reply = subMcu_.reply();
         offerData({reply.begin(), reply.end()});
         return;
     }
-    case command::kSubMcuPacket:
-        takeSubMcuPacket(frame);
+    case BoxCommand::SubMcuPacket:
+        takeSubMcuPacket(payload);
         return;
-    case command::kEnterFirmwareUpdate:
-        if (frame[kUpdateKindOffset] == kEnterBootMode) {
+    case BoxCommand::EnterFirmwareUpdate:
+        switch (readUpdateRequest(payload)) {
+        case UpdateRequest::BootMode:
             enterBootMode();
-        } else if (frame[kUpdateKindOffset] == kReadySubMcu) {
+            break;
+        case UpdateRequest::SubMcu:
             subMcu_.enterUpdate();
+            break;
+        case UpdateRequest::Other:
+            break;
         }
         return;
-    case command::kTargetSetup:
-        answer(tag, setUpTarget(frame));
+    case BoxCommand::TargetSetup:
+        answer(tag, setUpTarget(payload));
         return;
-    case command::kEndOfTarget:
+    case BoxCommand::EndOfTarget:
         if (options_.faults.has(Fault::NoResponse)) {
             answer(tag, box_status::kNoResponse);
             return;
@@ -186,15 +184,15 @@ void WriterSimulator::runCommand(std::span<const uint8_t> frame) {
 
 void WriterSimulator::receiveData(std::span<const uint8_t> payload) {
     PendingWrite& write = *pendingWrite_;
-    const uint32_t n =
-        std::min<uint32_t>(static_cast<uint32_t>(payload.size()), write.length - write.received);
+    const uint32_t n = std::min<uint32_t>(static_cast<uint32_t>(payload.size()),
+                                          write.frame.length - write.received);
     const auto piece = payload.first(n);
     write.sum = checksum16(piece, write.sum);
-    if (write.length <= kLargestTransfer) {
+    if (write.frame.length <= kLargestTransfer) {
         write.data.insert(write.data.end(), piece.begin(), piece.end());
     }
     write.received += n;
-    if (write.received == write.length) {
+    if (write.received == write.frame.length) {
         PendingWrite complete = std::move(write);
         pendingWrite_.reset();
         completeWrite(std::move(complete));
@@ -203,36 +201,36 @@ void WriterSimulator::receiveData(std::span<const uint8_t> payload) {
 
 // The box answers a write once the whole block has arrived.
 void WriterSimulator::completeWrite(PendingWrite write) {
-    if (write.sum != write.checksum) {
-        answer(write.tag, box_status::kChecksumError);
+    if (write.sum != write.frame.checksum) {
+        answer(write.frame.tag, box_status::kChecksumError);
         return;
     }
-    if (write.length > kLargestTransfer) {
-        answer(write.tag, box_status::kRefused);
+    if (write.frame.length > kLargestTransfer) {
+        answer(write.frame.tag, box_status::kRefused);
         return;
     }
-    switch (write.command) {
-    case command::kWriteMainArea:
-    case command::kWriteSecondArea:
-        answer(write.tag,
-               targetOpen() ? state_.chip->program(*areaOf(write.command), write.start, write.data)
-                            : box_status::kRefused);
+    switch (write.frame.command) {
+    case BoxCommand::WriteMainArea:
+    case BoxCommand::WriteSecondArea:
+        answer(write.frame.tag, targetOpen() ? state_.chip->program(*areaOf(write.frame.command),
+                                                                    write.frame.start, write.data)
+                                             : box_status::kRefused);
         return;
-    case command::kWriteOptionWords:
-        answer(write.tag,
+    case BoxCommand::WriteOptionWords:
+        answer(write.frame.tag,
                powered_ ? state_.chip->writeOptionBytes(write.data) : box_status::kRefused);
         return;
-    case command::kWriteOfflineImage:
+    case BoxCommand::WriteOfflineImage:
         state_.offline.storeImage(write.data);
-        answer(write.tag, box_status::kDone);
+        answer(write.frame.tag, box_status::kDone);
         return;
     default: // the off-line settings block
         if (write.data.size() > kOfflineInfoSize) {
-            answer(write.tag, box_status::kRefused);
+            answer(write.frame.tag, box_status::kRefused);
             return;
         }
         state_.offline.storeSettings(write.data);
-        answer(write.tag, box_status::kDone);
+        answer(write.frame.tag, box_status::kDone);
         return;
     }
 }
@@ -242,14 +240,12 @@ bool WriterSimulator::targetOpen() const {
     return powered_ && !sessionLocked_;
 }
 
-uint16_t WriterSimulator::setUpTarget(std::span<const uint8_t> frame) {
-    if (frame.size() < kTargetSetupFrameSize) {
+uint16_t WriterSimulator::setUpTarget(std::span<const uint8_t> payload) {
+    const std::optional<TargetRequest> request = readTargetRequest(payload);
+    if (!request) {
         return box_status::kRefused;
     }
-    const uint32_t identity = loadLe32(frame, 4);
-    const uint32_t parameterWord = loadLe32(frame, 12);
-    const uint8_t chipType = frame[16];
-    const bool eraseUnlock = frame[17] == 1;
+    const auto [identity, parameterWord, chipType, eraseUnlock] = *request;
 
     const FaultSet& faults = options_.faults;
     if (faults.has(Fault::PowerOnFailure)) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "link/hid_device.h"
+#include "link/simulator/box_frames.h"
 #include "link/simulator/simulated_boot_loader.h"
 #include "link/simulator/simulated_sub_mcu.h"
 #include "link/simulator/simulator_faults.h"
@@ -128,12 +129,9 @@ public:
     bool saveState(std::string& error) const;
 
 private:
+    // A write frame whose data block is still arriving.
     struct PendingWrite {
-        uint8_t tag = 0;
-        uint16_t command = 0;
-        uint32_t start = 0;
-        uint32_t length = 0;
-        uint16_t checksum = 0;
+        ReceivedFrame frame;
         uint32_t received = 0;
         uint16_t sum = 0;
         std::vector<uint8_t> data; // kept up to the largest block the box holds
@@ -150,10 +148,10 @@ private:
 
     // Normal-mode firmware (writer_commands.cpp)
     void takeCommandReport(std::span<const uint8_t> payload);
-    void runCommand(std::span<const uint8_t> frame);
+    void runCommand(const ReceivedFrame& frame, std::span<const uint8_t> payload);
     void receiveData(std::span<const uint8_t> payload);
     void completeWrite(PendingWrite write);
-    uint16_t setUpTarget(std::span<const uint8_t> frame);
+    uint16_t setUpTarget(std::span<const uint8_t> payload);
     uint16_t eraseWholeChip();
     bool targetOpen() const;
     void answer(uint8_t tag, uint16_t statusWord);

@@ -1,13 +1,13 @@
-#include "cli_arguments.h"
-#include "command_support.h"
-#include "console_output.h"
-#include "option_settings.h"
-#include "unused_part.h"
+#include "cli/cli_arguments.h"
+#include "cli/cli_choices.h"
+#include "cli/console_output.h"
+#include "cli/option_assignments.h"
+#include "shell/core/notification_backlog.h"
+#include "tests/support/unused_part.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <deque>
 #include <sstream>
 
 namespace zephlin::cli {
@@ -93,21 +93,16 @@ TEST(CliArguments, PlacementTakesHexadecimalAddressesAndTwoFillValues) {
               "(accepted)");
 }
 
-class Backlog : public NotificationQueue {
-public:
-    void post(const OptionNotification& notification) override { queue.push_back(notification); }
-    std::deque<OptionNotification> queue;
-};
-
 // BOOT (select), WDT_DIV (select gated by WDT_EN), TRIM (2-digit number),
 // WDT_EN and LOCK (checks).
 struct OptionAssignments : ::testing::Test {
     ZephlinBodyInfo part{};
     ZephlinContext record{};
-    Backlog backlog;
+    NotificationBacklog backlog;
     OptionPanelModel panel{record, backlog};
 
     void SetUp() override {
+        backlog.setModel(&panel);
         part = testing::unusedPart(32768);
         part.selectCells[0] = {L"BOOT", {L"Application Flash,Boot Flash"}, 0};
         part.selectCells[1] = {L"WDT_DIV", {L"F/1,F/2,F/4"}, 2};
@@ -118,13 +113,7 @@ struct OptionAssignments : ::testing::Test {
         panel.rebuild(part);
         settle();
     }
-    void settle() {
-        while (!backlog.queue.empty()) {
-            const OptionNotification next = backlog.queue.front();
-            backlog.queue.pop_front();
-            panel.handle(next);
-        }
-    }
+    void settle() { backlog.deliverPending(); }
     std::string apply(std::vector<std::string> assignments) {
         return usageMessage([&] { applyAssignments(panel, part, assignments, [&] { settle(); }); });
     }

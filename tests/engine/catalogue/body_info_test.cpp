@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -180,6 +181,7 @@ namespace {
 
 TEST(PartDetails, GiveTheRecordFieldsBeyondTheBodyInfo) {
     ZephlinPartDetails details{};
+    details.structSize = sizeof details;
     ASSERT_EQ(ZephlinGetPartDetails(25, &details), 1);
     EXPECT_EQ(details.deviceId, 0x30298016u);
     EXPECT_EQ(details.chipId, 0x0024);
@@ -187,10 +189,26 @@ TEST(PartDetails, GiveTheRecordFieldsBeyondTheBodyInfo) {
     EXPECT_EQ(details.mainPageSize, 256u);
     EXPECT_EQ(details.optionWordCount, 32u);
     ZephlinPartDetails untouched{};
+    untouched.structSize = sizeof untouched;
     untouched.chipId = 0x1234;
     EXPECT_EQ(ZephlinGetPartDetails(36, &untouched), 0);
     EXPECT_EQ(ZephlinGetPartDetails(-1, &untouched), 0);
     EXPECT_EQ(untouched.chipId, 0x1234);
+}
+
+TEST(PartDetails, AreRefusedWithoutTheirSize) {
+    ZephlinPartDetails unsized{};
+    unsized.chipId = 0x1234;
+    EXPECT_EQ(ZephlinGetPartDetails(25, &unsized), 0);
+    EXPECT_EQ(unsized.chipId, 0x1234);
+    EXPECT_EQ(ZephlinGetPartDetails(25, nullptr), 0);
+
+    ZephlinPartDetails firstRelease{};
+    firstRelease.structSize = offsetof(ZephlinPartDetails, optionWordCount) + sizeof(uint32_t);
+    ASSERT_EQ(ZephlinGetPartDetails(25, &firstRelease), 1);
+    EXPECT_EQ(firstRelease.optionWordCount, 32u);
+    EXPECT_EQ(firstRelease.structSize,
+              offsetof(ZephlinPartDetails, optionWordCount) + sizeof(uint32_t));
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "link/firmware_installers.h"
 
-#include "support/byte_order.h"
-#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/writer_firmware.h"
 #include "resources/embedded_images.h"
 #include "simulated_writer.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ std::span<const uint8_t> firmwareImage(uint32_t id) {
 }
 
 std::vector<uint8_t> writerVersion() {
-    return queryExchange(queryFrame(command::kReadWriterVersion, 8), 8).reply;
+    return queryExchange(queryFrame(command::kReadWriterVersion, FrameTag::fresh(), 8), 8).reply;
 }
 
 // The boot-mode feature reports the installer sent.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,7 @@ struct Script {
 
 ZephlinHostServices scripted(Script& script) {
     return ZephlinHostServices{
+        .structSize = sizeof(ZephlinHostServices),
         .userData = &script,
         .askYesNo = [](void* self, const wchar_t* question) -> int32_t {
             static_cast<Script*>(self)->question = question;
@@ -95,6 +97,26 @@ TEST(HostServices, AnUnterminatedPathCountsAsCancelled) {
     ZephlinSetHostServices(nullptr);
 }
 
+TEST(HostServices, AStructTooSmallIsRefusedAndTheInstalledServicesStay) {
+    Script script;
+    ZephlinHostServices services = scripted(script);
+    ASSERT_EQ(ZephlinSetHostServices(&services), 1);
+
+    ZephlinHostServices unsized = services;
+    unsized.structSize = 0;
+    unsized.askYesNo = [](void*, const wchar_t*) -> int32_t { return ZEPHLIN_ANSWER_NO; };
+    EXPECT_EQ(ZephlinSetHostServices(&unsized), 0);
+    EXPECT_TRUE(host::askYesNo(L"still the scripted services?"));
+
+    // A caller built against a newer, larger struct is read as far as the
+    // library knows it.
+    services.structSize = sizeof(ZephlinHostServices) + 16;
+    EXPECT_EQ(ZephlinSetHostServices(&services), 1);
+    EXPECT_TRUE(host::askYesNo(L"a newer caller"));
+    EXPECT_EQ(ZephlinSetHostServices(nullptr), 1);
+    EXPECT_FALSE(host::askYesNo(L"the defaults again"));
+}
+
 // The child re-runs this test binary from its start, so it sees the library as
 // a program sees it before choosing anything.
 TEST(WriterSelectionDeathTest, AFreshLibraryUsesUsbWriters) {
@@ -112,7 +134,8 @@ TEST(WriterSelection, SwitchesOnRequest) {
     EXPECT_STREQ(error, "the simulated writer is not selected");
 
     const char* faults[] = {"unplug-after=500", "late-status"};
-    const ZephlinSimulatorOptions options{nullptr, faults, 2, 0, 0, 0};
+    const ZephlinSimulatorOptions options{
+        sizeof(ZephlinSimulatorOptions), nullptr, faults, 2, 0, 0, 0};
     ASSERT_EQ(ZephlinUseSimulatedWriter(&options, error, sizeof error), 1) << error;
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_SIMULATOR);
     ASSERT_NE(selectedSimulator(), nullptr);
@@ -128,22 +151,26 @@ TEST(WriterSelection, RefusesInvalidOptionsAndKeepsTheSelection) {
     ZephlinUseUsbWriter();
     char error[32] = "";
     const char* unknown[] = {"melted-writer"};
-    const ZephlinSimulatorOptions bad{nullptr, unknown, 1, 0, 0, 0};
+    const ZephlinSimulatorOptions bad{
+        sizeof(ZephlinSimulatorOptions), nullptr, unknown, 1, 0, 0, 0};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&bad, error, sizeof error), 0);
     // "unknown simulator fault: melted-writer", cut to the 32-byte buffer.
     EXPECT_STREQ(error, "unknown simulator fault: melted");
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
 
-    const ZephlinSimulatorOptions noPart{nullptr, nullptr, 0, 0, 1, 36};
+    const ZephlinSimulatorOptions noPart{
+        sizeof(ZephlinSimulatorOptions), nullptr, nullptr, 0, 0, 1, 36};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&noPart, nullptr, 0), 0);
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
 
     // A second per report is the most: 2^32-1 us would make a Check ID take hours.
     char reason[128] = "";
-    const ZephlinSimulatorOptions slowest{nullptr, nullptr, 0, 1'000'000, 0, 0};
+    const ZephlinSimulatorOptions slowest{
+        sizeof(ZephlinSimulatorOptions), nullptr, nullptr, 0, 1'000'000, 0, 0};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&slowest, reason, sizeof reason), 1) << reason;
     ZephlinUseUsbWriter();
-    const ZephlinSimulatorOptions tooSlow{nullptr, nullptr, 0, 1'000'001, 0, 0};
+    const ZephlinSimulatorOptions tooSlow{
+        sizeof(ZephlinSimulatorOptions), nullptr, nullptr, 0, 1'000'001, 0, 0};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&tooSlow, reason, sizeof reason), 0);
     EXPECT_NE(std::strstr(reason, "above one second"), nullptr) << reason;
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
@@ -154,6 +181,7 @@ TEST(WriterSelection, RefusesInvalidOptionsAndKeepsTheSelection) {
 TEST(HostServices, AnExportStoppedByAnExceptionSaysWhy) {
     std::wstring shown;
     const ZephlinHostServices services{
+        .structSize = sizeof(ZephlinHostServices),
         .userData = &shown,
         .askYesNo = nullptr,
         .showMessage = [](void* self, const wchar_t* text,
@@ -177,12 +205,29 @@ TEST(HostServices, AnExportStoppedByAnExceptionSaysWhy) {
     ZephlinUseUsbWriter();
 }
 
+TEST(WriterSelection, RefusesOptionsWithoutTheirSize) {
+    ZephlinUseUsbWriter();
+    const ZephlinSimulatorOptions zeroed{};
+    char error[128] = "";
+    EXPECT_EQ(ZephlinUseSimulatedWriter(&zeroed, error, sizeof error), 0);
+    EXPECT_NE(std::string(error).find("too small (structSize 0"), std::string::npos) << error;
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+
+    // The first release ends with fixedChipIndex, before any tail padding.
+    ZephlinSimulatorOptions firstRelease{};
+    firstRelease.structSize = offsetof(ZephlinSimulatorOptions, fixedChipIndex) + sizeof(int32_t);
+    ASSERT_EQ(ZephlinUseSimulatedWriter(&firstRelease, error, sizeof error), 1) << error;
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_SIMULATOR);
+    ZephlinUseUsbWriter();
+}
+
 TEST(WriterSelection, CreatesAndSavesTheStateFile) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("zephlin-selection-" + std::to_string(::getpid()) + ".state");
     std::filesystem::remove(path);
     const std::string name = path.string();
-    const ZephlinSimulatorOptions options{name.c_str(), nullptr, 0, 0, 1, 3};
+    const ZephlinSimulatorOptions options{
+        sizeof(ZephlinSimulatorOptions), name.c_str(), nullptr, 0, 0, 1, 3};
     char error[256] = "";
     ASSERT_EQ(ZephlinUseSimulatedWriter(&options, error, sizeof error), 1) << error;
     EXPECT_TRUE(std::filesystem::exists(path));

@@ -1,9 +1,9 @@
 #include "link/simulator/offline_store.h"
 
-#include "support/byte_order.h"
-#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "simulated_writer.h"
+#include "support/byte_order.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +35,17 @@ bool sameApartFromRunningFields(std::vector<uint8_t> block, std::array<uint8_t, 
 
 std::array<uint8_t, 256> readInfo() {
     std::array<uint8_t, 256> info{};
-    EXPECT_EQ(readExchange(commandFrame(command::kReadOfflineInfo, 0, 256), info),
-              ReadOutcome::Done);
+    EXPECT_EQ(
+        readExchange(commandFrame(command::kReadOfflineInfo, FrameTag::fresh(), 0, 256), info),
+        ReadOutcome::Done);
     return info;
 }
 
 uint16_t download(uint16_t code, const std::vector<uint8_t>& bytes) {
-    const StatusExchange exchange = writeExchange(
-        commandFrame(code, 0, static_cast<uint32_t>(bytes.size()), checksum16(bytes)), bytes);
+    const StatusExchange exchange =
+        writeExchange(commandFrame(code, FrameTag::fresh(), 0, static_cast<uint32_t>(bytes.size()),
+                                   checksum16(bytes)),
+                      bytes);
     EXPECT_TRUE(exchange.hasStatus());
     return exchange.statusWord;
 }
@@ -103,8 +106,10 @@ TEST(OfflineStore, AFailedDownloadKeepsTheStoredBlock) {
     const auto block = settingsBlock(0x03, 1, 10);
     ASSERT_EQ(download(command::kWriteOfflineSettings, block), 0);
     const std::vector<uint8_t> other(50, 7);
-    const StatusExchange bad = writeExchange(
-        commandFrame(command::kWriteOfflineSettings, 0, 50, checksum16(other) ^ 1), other);
+    const StatusExchange bad =
+        writeExchange(commandFrame(command::kWriteOfflineSettings, FrameTag::fresh(), 0, 50,
+                                   checksum16(other) ^ 1),
+                      other);
     EXPECT_EQ(bad.statusWord, 1);
     EXPECT_NE(download(command::kWriteOfflineSettings, std::vector<uint8_t>(300, 1)), 0)
         << "larger than the store";

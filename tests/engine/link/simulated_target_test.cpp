@@ -1,10 +1,11 @@
 // The chip in the simulated writer's socket, driven through the exchanges a
 // device export uses.
-#include "support/checksum16.h"
 #include "link/exchanges.h"
 #include "link/simulator/box_status.h"
 #include "link/target_session.h"
+#include "operations/target_setup_frame.h"
 #include "simulated_writer.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ protected:
 
     uint16_t setUp(const wchar_t* partName, bool eraseUnlock = false) {
         const StatusExchange exchange =
-            commandExchange(targetSetupFrame(part(partName), eraseUnlock));
+            commandExchange(targetSetupFrame(part(partName), eraseUnlock, FrameTag::fresh()));
         EXPECT_TRUE(exchange.hasStatus());
         return exchange.statusWord;
     }
@@ -46,15 +47,18 @@ protected:
     }
 
     uint16_t write(uint16_t code, uint32_t start, const std::vector<uint8_t>& data) {
-        const StatusExchange exchange = writeExchange(
-            commandFrame(code, start, static_cast<uint32_t>(data.size()), checksum16(data)), data);
+        const StatusExchange exchange =
+            writeExchange(commandFrame(code, FrameTag::fresh(), start,
+                                       static_cast<uint32_t>(data.size()), checksum16(data)),
+                          data);
         EXPECT_TRUE(exchange.hasStatus());
         return exchange.statusWord;
     }
 
     std::vector<uint8_t> read(uint16_t code, uint32_t start, uint32_t length) {
         std::vector<uint8_t> bytes(length);
-        EXPECT_EQ(readExchange(commandFrame(code, start, length), bytes), ReadOutcome::Done);
+        EXPECT_EQ(readExchange(commandFrame(code, FrameTag::fresh(), start, length), bytes),
+                  ReadOutcome::Done);
         return bytes;
     }
 
@@ -75,9 +79,9 @@ TEST_F(SimulatedTargetTest, FlashOnlyMovesBitsAwayFromTheErasedValue) {
     EXPECT_EQ(write(command::kWriteMainArea, 10, {0x3C, 0x3C}), 0);
     EXPECT_EQ(read(command::kReadMainArea, 10, 2), (std::vector<uint8_t>{0x30, 0x0C}));
 
-    EXPECT_EQ(statusOf(commandFrame(command::kEraseMainArea, 0, 32, 1024)), 0);
+    EXPECT_EQ(statusOf(commandFrame(command::kEraseMainArea, FrameTag::fresh(), 0, 32, 1024)), 0);
     EXPECT_EQ(read(command::kReadMainArea, 10, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
-    EXPECT_EQ(statusOf(commandFrame(command::kEraseMainArea, 0, 64, 512)),
+    EXPECT_EQ(statusOf(commandFrame(command::kEraseMainArea, FrameTag::fresh(), 0, 64, 512)),
               sim::box_status::kRefused)
         << "the part's pages are 1024 bytes";
 }
@@ -123,7 +127,7 @@ TEST_F(SimulatedTargetTest, AChipLockedByItsOptionWordsStaysLockedUntilAWholeChi
     EXPECT_EQ(powerCycle(L"Nerel A1(3V)"), 6);
     EXPECT_NE(write(command::kWriteMainArea, 0, {0x00}), 0) << "a locked target refuses";
 
-    EXPECT_EQ(statusOf(commandFrame(command::kEraseWholeChip)), 0);
+    EXPECT_EQ(statusOf(commandFrame(command::kEraseWholeChip, FrameTag::fresh())), 0);
     EXPECT_EQ(powerCycle(L"Nerel A1(3V)"), 0);
     EXPECT_EQ(chip().mainArea[0], 0xFF);
     EXPECT_EQ(read(command::kReadOptionWords, 0, 4), littleEndianWords({0xFFFFFFFF}));
@@ -156,24 +160,25 @@ TEST_F(SimulatedTargetTest, AnSwdProtectedChipNeedsTheEraseUnlockRequest) {
     ASSERT_EQ(setUp(L"Nerel F1"), 0);
     EXPECT_EQ(write(command::kWriteOptionWords, 0, littleEndianWords({0xFFFFFFFE, 0xFFFFFFFF})), 0);
     EXPECT_EQ(powerCycle(L"Nerel F1"), 6);
-    EXPECT_NE(statusOf(commandFrame(command::kEraseWholeChip)), 0);
+    EXPECT_NE(statusOf(commandFrame(command::kEraseWholeChip, FrameTag::fresh())), 0);
     EXPECT_EQ(powerCycle(L"Nerel F1"), 6);
 
     EXPECT_EQ(powerCycle(L"Nerel F1", true), 0);
-    EXPECT_EQ(statusOf(commandFrame(command::kEraseWholeChip)), 0);
+    EXPECT_EQ(statusOf(commandFrame(command::kEraseWholeChip, FrameTag::fresh())), 0);
     EXPECT_EQ(powerCycle(L"Nerel F1"), 0);
 }
 
 TEST_F(SimulatedTargetTest, AnswersTheDeviceIdOfEachFamily) {
     start();
     ASSERT_EQ(setUp(L"Nerel C6(3V)"), 0);
-    EXPECT_EQ(queryExchange(queryFrame(command::kReadDeviceId, 4), 4).reply,
+    EXPECT_EQ(queryExchange(queryFrame(command::kReadDeviceId, FrameTag::fresh(), 4), 4).reply,
               (std::vector<uint8_t>{0x00, 0x47, 0x51, 0x4C}));
     ASSERT_EQ(powerCycle(L"Nerel D5"), 0);
-    EXPECT_EQ(queryExchange(queryFrame(command::kReadDeviceId, 4), 4).reply,
+    EXPECT_EQ(queryExchange(queryFrame(command::kReadDeviceId, FrameTag::fresh(), 4), 4).reply,
               (std::vector<uint8_t>{0, 0, 0, 0}));
     ASSERT_EQ(powerCycle(L"Nerel B4(3V)"), 0);
-    const auto reply = queryExchange(queryFrame(command::kReadDeviceId, 4), 4).reply;
+    const auto reply =
+        queryExchange(queryFrame(command::kReadDeviceId, FrameTag::fresh(), 4), 4).reply;
     EXPECT_EQ((std::vector<uint8_t>(reply.begin(), reply.begin() + 3)),
               (std::vector<uint8_t>{0x19, 0xC0, 0x05}));
 }
@@ -216,7 +221,7 @@ TEST_F(SimulatedTargetTest, NothingIsReadWithoutAPoweredTarget) {
 
 TEST_F(SimulatedTargetTest, AnswersUnknownCommandsWithAFailure) {
     start();
-    const StatusExchange exchange = commandExchange(commandFrame(0x0F0F));
+    const StatusExchange exchange = commandExchange(commandFrame(0x0F0F, FrameTag::fresh()));
     ASSERT_TRUE(exchange.hasStatus());
     EXPECT_NE(exchange.statusWord, 0);
 }

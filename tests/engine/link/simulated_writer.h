@@ -47,6 +47,7 @@ class RecordingHost {
 public:
     explicit RecordingHost(bool answer = false) : answer_(answer) {
         const ZephlinHostServices services{
+            .structSize = sizeof(ZephlinHostServices),
             .userData = this,
             .askYesNo = [](void* self, const wchar_t* question) -> int32_t {
                 auto& host = *static_cast<RecordingHost*>(self);

@@ -5,11 +5,12 @@
 // the boot loader's faults: firmware_installers_test.cpp.)
 #include "link/simulator/simulator_faults.h"
 
-#include "support/byte_order.h"
 #include "link/exchanges.h"
 #include "link/target_session.h"
 #include "link/writer_firmware.h"
+#include "operations/target_setup_frame.h"
 #include "simulated_writer.h"
+#include "support/byte_order.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,15 @@ using testing::withFault;
 
 uint16_t setUpTarget(const wchar_t* partName = L"Nerel A1(3V)") {
     EXPECT_TRUE(writerLink().open(kWriterProductId));
-    const StatusExchange exchange = commandExchange(targetSetupFrame(part(partName), false));
+    const StatusExchange exchange =
+        commandExchange(targetSetupFrame(part(partName), false, FrameTag::fresh()));
     EXPECT_TRUE(exchange.hasStatus());
     return exchange.statusWord;
 }
 
 std::vector<uint8_t> versionReply() {
     EXPECT_TRUE(writerLink().open(kWriterProductId));
-    return queryExchange(queryFrame(command::kReadWriterVersion, 8), 8).reply;
+    return queryExchange(queryFrame(command::kReadWriterVersion, FrameTag::fresh(), 8), 8).reply;
 }
 
 TEST(SimulatorFaults, PowerOnFailure) {
@@ -55,7 +57,8 @@ TEST(SimulatorFaults, LockedUntilAWholeChipErase) {
     sim::WriterSimulator& writer = selectSimulator(withFault(Fault::Locked));
     EXPECT_EQ(setUpTarget(L"Nerel C1(3V)"), 6);
     EXPECT_TRUE(writer.targetPowered()) << "powered, so that a whole-chip erase can run";
-    EXPECT_EQ(commandExchange(commandFrame(command::kEraseWholeChip)).statusWord, 0);
+    EXPECT_EQ(commandExchange(commandFrame(command::kEraseWholeChip, FrameTag::fresh())).statusWord,
+              0);
     EXPECT_EQ(endOfTarget(), link_code::kDone);
     EXPECT_EQ(setUpTarget(L"Nerel C1(3V)"), 0);
 }

@@ -1,6 +1,7 @@
 #include "link/simulator/simulator_state_file.h"
 
 #include "link/exchanges.h"
+#include "operations/target_setup_frame.h"
 #include "simulated_writer.h"
 #include "support/checksum16.h"
 
@@ -58,17 +59,21 @@ TEST_F(StateFileTest, IsCreatedWhenMissing) {
 TEST_F(StateFileTest, OneRunProgramsAndTheNextVerifies) {
     {
         sim::WriterSimulator& writer = open();
-        ASSERT_EQ(commandExchange(targetSetupFrame(part(L"Nerel B4(3V)"), false)).statusWord, 0);
+        ASSERT_EQ(commandExchange(targetSetupFrame(part(L"Nerel B4(3V)"), false, FrameTag::fresh()))
+                      .statusWord,
+                  0);
         const std::vector<uint8_t> code(1000, 0x12);
         const std::vector<uint8_t> data(200, 0x34);
-        ASSERT_EQ(
-            writeExchange(commandFrame(command::kWriteMainArea, 0, 1000, checksum16(code)), code)
-                .statusWord,
-            0);
-        ASSERT_EQ(
-            writeExchange(commandFrame(command::kWriteSecondArea, 0, 200, checksum16(data)), data)
-                .statusWord,
-            0);
+        ASSERT_EQ(writeExchange(commandFrame(command::kWriteMainArea, FrameTag::fresh(), 0, 1000,
+                                             checksum16(code)),
+                                code)
+                      .statusWord,
+                  0);
+        ASSERT_EQ(writeExchange(commandFrame(command::kWriteSecondArea, FrameTag::fresh(), 0, 200,
+                                             checksum16(data)),
+                                data)
+                      .statusWord,
+                  0);
         writer.state().chip->optionWords[1] = 0x12345678;
         writer.state().firmware = {0x80080000, 3};
         writer.state().offline.storeImage(code);
@@ -179,6 +184,7 @@ class WaitWatcher {
 public:
     WaitWatcher() {
         const ZephlinHostServices services{
+            .structSize = sizeof(ZephlinHostServices),
             .userData = this,
             .askYesNo = nullptr,
             .showMessage =

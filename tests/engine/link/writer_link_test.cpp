@@ -41,7 +41,8 @@ TEST(WriterLink, SkipsAnInterfaceThatCannotBeOpened) {
     sim::WriterSimulator& writer = selectSimulator(withFault(Fault::UnopenableInterface));
     ASSERT_EQ(writer.presentInterfaces().size(), 2u);
     ASSERT_TRUE(writerLink().open(kWriterProductId));
-    EXPECT_EQ(writerLink().blockSend(commandFrame(command::kEndOfTarget).bytes(), ResultWord()),
+    EXPECT_EQ(writerLink().blockSend(commandFrame(command::kEndOfTarget, FrameTag::fresh()).bytes(),
+                                     ResultWord()),
               16u);
 }
 

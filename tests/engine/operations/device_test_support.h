@@ -6,9 +6,9 @@
 #include "../link/simulated_writer.h"
 #include "../pattern_image.h"
 #include "Zephlin_DLL.h"
-#include "support/checksum16.h"
 #include "link/command_frame.h"
 #include "link/writer_connection.h"
+#include "support/checksum16.h"
 
 #include <gtest/gtest.h>
 

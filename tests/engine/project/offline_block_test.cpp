@@ -1,8 +1,8 @@
 #include "project/offline_block.h"
 
+#include "project_test_support.h"
 #include "support/byte_order.h"
 #include "support/checksum16.h"
-#include "project_test_support.h"
 
 #include <gtest/gtest.h>
 

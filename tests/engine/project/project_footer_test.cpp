@@ -1,10 +1,10 @@
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
+#include "Zephlin_DLL.h"
 #include "project_test_support.h"
 #include "support/byte_order.h"
 #include "support/checksum16.h"
-#include "zephlin_version.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "../pattern_image.h"
 #include "Zephlin_DLL.h"
 #include "catalogue/chip_catalogue.h"
-#include "support/checksum16.h"
 #include "operations/option_codec.h"
 #include "operations/option_settings.h"
+#include "support/checksum16.h"
 
 #include <algorithm>
 #include <memory>

@@ -26,6 +26,7 @@ class SaveDialogHost {
 public:
     explicit SaveDialogHost(std::wstring answer) : answer_(std::move(answer)) {
         const ZephlinHostServices services{
+            .structSize = sizeof(ZephlinHostServices),
             .userData = this,
             .askYesNo = nullptr,
             .showMessage = nullptr,
