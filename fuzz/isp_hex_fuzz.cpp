@@ -14,7 +14,11 @@ constexpr std::size_t kLimit = 1u << 20;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const auto image = zephlin::project::ispImageFromHex({data, size}, kLimit);
-    zephlin::fuzz::require(!image || image->size() <= kLimit, "the image stays within its limit");
+    const auto converted = zephlin::project::ispImageFromHex({data, size}, kLimit);
+    zephlin::fuzz::require(!converted.image || converted.image->size() <= kLimit,
+                           "the image stays within its limit");
+    zephlin::fuzz::require(!converted.damaged || !converted.image, "a damaged file gives no image");
+    zephlin::fuzz::require(!converted.damaged || converted.damaged->line >= 1,
+                           "a damaged record names its line");
     return 0;
 }

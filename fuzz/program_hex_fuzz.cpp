@@ -20,5 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zephlin::fuzz::require(conversion.status == HexConversionStatus::Converted ||
                                conversion.image.empty(),
                            "a refused or empty conversion gives no image");
+    zephlin::fuzz::require((conversion.status == HexConversionStatus::Damaged) ==
+                               conversion.damaged.has_value(),
+                           "a damaged file, and only one, names its damaged record");
     return 0;
 }

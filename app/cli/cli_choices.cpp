@@ -11,6 +11,12 @@
 
 namespace zephlin::cli {
 
+CommandFailure damagedFileFailure(const std::string& file, const hex::DamagedRecord& damaged) {
+    return {kExitDamagedFile, file + ", line " + std::to_string(damaged.line) + ": " +
+                                  std::string(hex::damageText(damaged.damage)) +
+                                  "; the file is refused"};
+}
+
 int exitStatus(const Workspace& workspace) {
     const uint16_t failure = workspace.firstFailure();
     if (failure == 0) {
@@ -19,6 +25,21 @@ int exitStatus(const Workspace& workspace) {
     // Codes below 101 are never final results; they still must not read as success.
     return failure > ZEPHLIN_RESULT_PASS ? failure - 100 : 1;
 }
+
+namespace {
+
+// Load File, with a HEX file that has a damaged record refused after its
+// entry ("Checksum error") by a CommandFailure that names the line.
+uint16_t loadCheckedFile(Workspace& workspace, const std::string& path, int page,
+                         Placement placement) {
+    const LoadFileResult loaded = loadFile(workspace, path, page, placement);
+    if (loaded.damaged) {
+        throw damagedFileFailure(path, *loaded.damaged);
+    }
+    return loaded.result;
+}
+
+} // namespace
 
 std::optional<int32_t> chosenPart(const Workspace& workspace, const Arguments& arguments) {
     const auto text = arguments.value("--part");
@@ -133,7 +154,7 @@ bool loadImages(Workspace& workspace, const Arguments& arguments, const std::str
         selectChosenPart(workspace, arguments);
     }
     const Placement placement = chosenPlacement(arguments);
-    if (loadFile(workspace, file, kMainPage, placement) != ZEPHLIN_RESULT_PASS) {
+    if (loadCheckedFile(workspace, file, kMainPage, placement) != ZEPHLIN_RESULT_PASS) {
         return false;
     }
     if (project && requested && *requested != workspace.record().chipIndex) {
@@ -148,7 +169,7 @@ bool loadImages(Workspace& workspace, const Arguments& arguments, const std::str
         if (codeFileKind(upperExtension(utf8::toWide(*data))) == CodeFileKind::Project) {
             throw UsageError{"--data takes a code file, not a project"};
         }
-        if (loadFile(workspace, *data, kSecondPage, placement) != ZEPHLIN_RESULT_PASS) {
+        if (loadCheckedFile(workspace, *data, kSecondPage, placement) != ZEPHLIN_RESULT_PASS) {
             return false;
         }
     }

@@ -8,6 +8,8 @@
 #include "shell/core/device_commands.h"
 #include "shell/core/workspace.h"
 
+#include "support/hex_records.h"
+
 #include <optional>
 #include <string>
 
@@ -15,13 +17,18 @@ namespace zephlin::cli {
 
 inline constexpr int kExitUsage = 64;       // a mistake on the command line
 inline constexpr int kExitNoData = 65;      // a code file without any data
-inline constexpr int kExitCannotWrite = 74; // an output file could not be written
+inline constexpr int kExitDamagedFile = 65; // an Intel HEX file with a damaged record
+inline constexpr int kExitInternal = 70;    // the program failed (the reason on standard error)
+inline constexpr int kExitCannotWrite = 74; // an output file or standard output failed
 
 // Ends a command early with an exit status and a one-line explanation.
 struct CommandFailure {
     int status;
     std::string message;
 };
+
+// The refusal of a HEX file with a damaged record, naming its line.
+CommandFailure damagedFileFailure(const std::string& file, const hex::DamagedRecord& damaged);
 
 // The exit status: 0 when everything passed, else the first failing result
 // code minus 100.

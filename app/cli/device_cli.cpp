@@ -15,7 +15,7 @@ namespace {
 int runOne(Workspace& workspace, const Arguments& arguments, std::unique_ptr<Command> command) {
     WriterSetup writer(arguments);
     workspace.run(*command);
-    return exitStatus(workspace);
+    return writer.finish(exitStatus(workspace));
 }
 
 int runOnPart(Workspace& workspace, const Arguments& arguments,
@@ -40,7 +40,7 @@ int runWithImages(Workspace& workspace, const Arguments& arguments,
     }
     WriterSetup writer(arguments);
     operations();
-    return exitStatus(workspace);
+    return writer.finish(exitStatus(workspace));
 }
 
 void printOptionsRead(Workspace& workspace, const ZephlinContext& read) {
@@ -116,7 +116,7 @@ int runAuto(Workspace& workspace, const Arguments& arguments) {
     }
     WriterSetup writer(arguments);
     runAutoSequence(workspace);
-    return exitStatus(workspace);
+    return writer.finish(exitStatus(workspace));
 }
 
 int runDump(Workspace& workspace, const Arguments& arguments) {
@@ -128,6 +128,7 @@ int runDump(Workspace& workspace, const Arguments& arguments) {
     }
     ZephlinContext read{};
     bool passed = false;
+    int status = 0;
     {
         WriterSetup writer(arguments);
         const auto command =
@@ -137,16 +138,17 @@ int runDump(Workspace& workspace, const Arguments& arguments) {
                 passed = true;
             });
         workspace.run(*command);
+        status = writer.finish(exitStatus(workspace));
     }
     if (!passed) {
-        return exitStatus(workspace);
+        return status;
     }
     printOptionsRead(workspace, read);
     bool written = saveBuffer(workspace, kMainPage, arguments.operands[0]);
     if (withSecond) {
         written = saveBuffer(workspace, kSecondPage, *arguments.value("--data")) && written;
     }
-    return written ? exitStatus(workspace) : kExitCannotWrite;
+    return written ? status : kExitCannotWrite;
 }
 
 } // namespace zephlin::cli

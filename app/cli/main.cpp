@@ -1,7 +1,8 @@
 // zephlin: the command-line programmer. It calls the library's exports as
 // the main window does and writes the same log, so that both agree on what
 // "Pass" means; the exit status is 0 when every operation passed, else the
-// first failing result code minus 100, and 64 for a usage error.
+// first failing result code minus 100, 64 for a usage error, and the statuses
+// of cli_choices.h for what is not an operation's result.
 #include "cli/cli_choices.h"
 #include "cli/console_workspace.h"
 #include "cli/device_cli.h"
@@ -12,7 +13,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <iostream>
 #include <string_view>
 
@@ -105,8 +109,9 @@ Global options
   --help                        this text
 
 Exit status: 0 all passed; the first failing result code minus 100 (102 gives
-2, 105 gives 5, 124 gives 24); 64 usage error; 65 a code file without data;
-74 an output file that cannot be written.
+2, 105 gives 5, 124 gives 24); 64 usage error; 65 a code file without data or
+an Intel HEX file with a damaged record; 70 an internal error; 74 an output
+file, the simulator's state file or standard output that cannot be written.
 )";
 
 Language chosenLanguage(const Arguments& arguments) {
@@ -146,16 +151,39 @@ int run(const std::vector<std::string>& words) {
 } // namespace
 } // namespace zephlin::cli
 
-int main(int argc, char** argv) {
-    using namespace zephlin::cli;
-    const std::vector<std::string> words(argv + 1, argv + argc);
+namespace zephlin::cli {
+namespace {
+
+// What a command printed is part of its result: output that could not be
+// written (a full disk, a closed pipe) fails a command that passed.
+int withOutputWritten(int status) {
+    std::cout.flush();
+    if (std::fflush(stdout) == 0 && !std::cout.fail() && std::ferror(stdout) == 0) {
+        return status;
+    }
+    std::fprintf(stderr, "zephlin: cannot write standard output: %s\n", std::strerror(errno));
+    return status == 0 ? kExitCannotWrite : status;
+}
+
+int runCommandLine(int argc, char** argv) {
     try {
-        return run(words);
+        return run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const UsageError& error) {
         std::fprintf(stderr, "zephlin: %s; see zephlin --help\n", error.message.c_str());
         return kExitUsage;
     } catch (const CommandFailure& failure) {
         std::fprintf(stderr, "zephlin: %s\n", failure.message.c_str());
         return failure.status;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "zephlin: %s\n", failure.what());
+        return kExitInternal;
     }
+}
+
+} // namespace
+} // namespace zephlin::cli
+
+int main(int argc, char** argv) {
+    using namespace zephlin::cli;
+    return withOutputWritten(runCommandLine(argc, argv));
 }

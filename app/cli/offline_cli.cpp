@@ -139,7 +139,7 @@ int runOfflineLoad(Workspace& workspace, const Arguments& arguments) {
     takeSerialScheme(workspace, arguments);
     WriterSetup writer(arguments);
     workspace.run(*makeOffLineMode(workspace));
-    return exitStatus(workspace);
+    return writer.finish(exitStatus(workspace));
 }
 
 int runOfflineInfo(Workspace& workspace, const Arguments& arguments) {
@@ -150,7 +150,7 @@ int runOfflineInfo(Workspace& workspace, const Arguments& arguments) {
     if (workspace.run(read) == ZEPHLIN_RESULT_PASS) {
         printInfo(read.scratch(), workspace.catalogue(), workspace.language());
     }
-    return exitStatus(workspace);
+    return writer.finish(exitStatus(workspace));
 }
 
 int runSimProduce(Workspace& /*workspace*/, const Arguments& arguments) {
@@ -165,7 +165,7 @@ int runSimProduce(Workspace& /*workspace*/, const Arguments& arguments) {
     WriterSetup writer(arguments);
     const int32_t produced = ZephlinSimulatorProduce(*count);
     std::printf("produced %d chip%s off-line\n", produced, produced == 1 ? "" : "s");
-    return 0;
+    return writer.finish(0);
 }
 
 } // namespace zephlin::cli

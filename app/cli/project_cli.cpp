@@ -133,6 +133,14 @@ int runKdxSave(Workspace& workspace, const Arguments& arguments) {
                  2, 2);
     checkWriterOptions(arguments);
     const std::string& out = arguments.operands[0];
+    const std::wstring outPath = utf8::toWide(std::filesystem::absolute(out).string());
+    // A project is opened again through the record's path field.
+    if (outPath.size() >= ZEPHLIN_PATH_CAPACITY) {
+        throw CommandFailure{kExitCannotWrite,
+                             out + ": a path of more than " +
+                                 std::to_string(ZEPHLIN_PATH_CAPACITY - 1) +
+                                 " characters; the project could not be opened from there"};
+    }
     if (!prepareImages(workspace, arguments, arguments.operands[1])) {
         return exitStatus(workspace);
     }
@@ -142,9 +150,17 @@ int runKdxSave(Workspace& workspace, const Arguments& arguments) {
     const auto isp = arguments.value("--isp");
     const int ispPage = isp ? chooseIspCode(workspace, *isp) : kMainPage;
 
-    HostServicesScope services(false, utf8::toWide(std::filesystem::absolute(out).string()));
-    if (isp && workspace.run(*makeInsertIsp(workspace, ispPage)) != ZEPHLIN_RESULT_PASS) {
-        return exitStatus(workspace);
+    HostServicesScope services(false, outPath);
+    if (isp) {
+        const uint16_t inserted = workspace.run(*makeInsertIsp(workspace, ispPage));
+        if (inserted == ZEPHLIN_RESULT_CHECKSUM_ERROR && workspace.record().ispCodeSource == 1) {
+            throw CommandFailure{kExitDamagedFile,
+                                 *isp + ": a record of the ISP code file is damaged; "
+                                        "the file is refused"};
+        }
+        if (inserted != ZEPHLIN_RESULT_PASS) {
+            return exitStatus(workspace);
+        }
     }
     workspace.run(*makeSaveKdx(workspace));
     return exitStatus(workspace);

@@ -67,6 +67,9 @@ int runHexToBin(Workspace& workspace, const Arguments& arguments) {
         throw CommandFailure{ZEPHLIN_RESULT_FILE_TOO_LARGE - 100,
                              in + " spans more than " + std::to_string(capacity) + " bytes"};
     }
+    if (converted.status == HexConversionStatus::Damaged) {
+        throw damagedFileFailure(in, *converted.damaged);
+    }
     if (converted.status == HexConversionStatus::NoData) {
         throw CommandFailure{kExitNoData, in + " holds no data"};
     }

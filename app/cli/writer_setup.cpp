@@ -1,5 +1,7 @@
 #include "cli/writer_setup.h"
 
+#include "cli/cli_choices.h"
+
 #include "Zephlin_DLL.h"
 #include "support/utf8.h"
 
@@ -87,9 +89,15 @@ void checkWriterOptions(const Arguments& arguments) {
             }
         }
     }
-    if (const auto latency = arguments.value("--sim-latency-us");
-        latency && !parseNumber(*latency)) {
-        throw UsageError{"--sim-latency-us takes a number of microseconds, not " + *latency};
+    // A report takes about a millisecond on a real writer; a second per
+    // report already makes a Check ID take seconds.
+    constexpr uint32_t kLongestLatency = 1'000'000;
+    if (const auto latency = arguments.value("--sim-latency-us")) {
+        const auto microseconds = parseNumber(*latency);
+        if (!microseconds || *microseconds > kLongestLatency) {
+            throw UsageError{"--sim-latency-us takes a number of microseconds up to 1000000, not " +
+                             *latency};
+        }
     }
 }
 
@@ -119,7 +127,9 @@ WriterSetup::WriterSetup(const Arguments& arguments)
     : services_(checkedAnswer(arguments), std::nullopt) {
     simulated_ = isSimulator(arguments);
     if (!simulated_) {
-        ZephlinUseUsbWriter();
+        if (ZephlinUseUsbWriter() != 1) {
+            throw CommandFailure{kExitInternal, "the USB writer cannot be selected"};
+        }
         return;
     }
     const std::string stateFile = arguments.value("--sim-state").value_or("");
@@ -156,6 +166,13 @@ bool WriterSetup::saveState() {
         return false;
     }
     return true;
+}
+
+int WriterSetup::finish(int status) {
+    if (saveState() || status != 0) {
+        return status;
+    }
+    return kExitCannotWrite;
 }
 
 WriterSetup::~WriterSetup() {

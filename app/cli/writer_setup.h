@@ -35,6 +35,10 @@ public:
     bool savesState() const { return savesState_; }
     // Saves the state now; false (with a message) when it cannot be written.
     bool saveState();
+    // The exit status of a command that ends here: its own, after the state
+    // is saved; a command whose state could not be saved did not pass, and
+    // ends with 74 unless it already failed.
+    int finish(int status);
 
 private:
     HostServicesScope services_;
@@ -44,7 +48,8 @@ private:
 };
 
 // Checks the writer options without selecting anything (for commands that
-// never talk to the writer but accept the global options).
+// never talk to the writer but accept the global options). A report latency
+// above one second is refused.
 void checkWriterOptions(const Arguments& arguments);
 
 // A decimal or 0x-prefixed hexadecimal number of at most 32 bits.

@@ -68,19 +68,22 @@ constexpr SelectSlots descriptorFamilySelects(uint32_t memoryMask, const wchar_t
              {L"BOD1 Level", 0, 0x30000, kBrownOutLevel}}};
 }
 
+// Every set below is written as one aggregate initialiser, each slot named
+// or left to its "NA" defaults, and never built by assigning to a slot of an
+// array made first: g++ 12 at -O1 and above emits the slots after such an
+// assignment as zeros when a lambda does it (a null name for select cell 7 of
+// chip type 16), although the compile-time value is right.
 constexpr CheckSlots descriptorFamilyChecks(bool withIoPullHigh) {
-    CheckSlots checks{{{L"LOCK", 0, 0x100, 0, kLockDevice},
-                       {L"BOD0_WE", 0, 0x1000000, 0, kBod0WarmReset},
-                       {L"BOD1_WE", 0, 0x2000000, 0, kBod1WarmReset},
-                       {L"IWDT_EN", 3, 0x1, kGatesSlot4, kIwdtAfterReset},
-                       {L"IWDT_WP", 3, 0x2, 0, kIwdtWriteProtect},
-                       {L"IWDT_WE", 3, 0x4, 0, kIwdtWarmReset},
-                       {L"IWDT_SLP", 3, 0x100, 0, kIwdtInSleep},
-                       {L"IWDT_STP", 3, 0x200, 0, kIwdtInStop}}};
-    if (withIoPullHigh) {
-        checks[8] = {L"PC_IOM", 5, 0x8, 0, kIoPullHigh};
-    }
-    return checks;
+    return {
+        {{L"LOCK", 0, 0x100, 0, kLockDevice},
+         {L"BOD0_WE", 0, 0x1000000, 0, kBod0WarmReset},
+         {L"BOD1_WE", 0, 0x2000000, 0, kBod1WarmReset},
+         {L"IWDT_EN", 3, 0x1, kGatesSlot4, kIwdtAfterReset},
+         {L"IWDT_WP", 3, 0x2, 0, kIwdtWriteProtect},
+         {L"IWDT_WE", 3, 0x4, 0, kIwdtWarmReset},
+         {L"IWDT_SLP", 3, 0x100, 0, kIwdtInSleep},
+         {L"IWDT_STP", 3, 0x200, 0, kIwdtInStop},
+         withIoPullHigh ? CheckDescriptor{L"PC_IOM", 5, 0x8, 0, kIoPullHigh} : CheckDescriptor{}}};
 }
 
 inline constexpr CheckDescriptor kReadProtect{L"RD_PROT (LOCK)", 0, 0xFF, 0, kLockDevice};
@@ -141,11 +144,8 @@ inline constexpr CheckSlots kType14Checks{{{L"RDP(LOCK)", 0, 0xFF, 0, kLockDevic
                                            {L"nRST_STDBY", 0, 0x40000, 0, kResetOnStandby}}};
 
 // The watchdog count is a numeric option: it sits in select slot 6.
-inline constexpr SelectSlots kType16Selects = [] {
-    SelectSlots selects{};
-    selects[6] = {L"IWDG_CNT", 1, 0xFFFFF, L"0xFFFFF"};
-    return selects;
-}();
+inline constexpr SelectSlots kType16Selects{
+    {{}, {}, {}, {}, {}, {}, {L"IWDG_CNT", 1, 0xFFFFF, L"0xFFFFF"}, {}}};
 inline constexpr CheckSlots kType16Checks{{{L"SWDP", 0, 0x1, 0, kSwdProtected},
                                            {L"IWDGMODE", 1, 0x10000000, 0, kIwdgResetMode},
                                            {L"IWDGINTMASK", 1, 0x20000000, 0, kIwdgKeepInterrupt},

@@ -355,9 +355,10 @@ ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex, ZephlinPartDetails*
     ZephlinSetHostServices), starting in projectFolder, and writes the images,
     the part, its option words (with ZEPHLIN_STEP_IN_SEQUENCE set around the
     call they include the chip checksum word) and the names. The
-    file is written beside the target and renamed over it only when complete,
-    so a failed save leaves an existing project as it was. Names longer than
-    255 bytes in UTF-8 are cut after their last whole character.
+    file is written beside the target (beside the file a symbolic link there
+    names) and renamed over it only when complete, so a failed save leaves an
+    existing project as it was. Names longer than 255 bytes in UTF-8 are cut
+    after their last whole character.
 
     @param context in: chipIndex, the images with their sizes, the option
         settings, stepFlags and codeAreaChecksum (built into option words as
@@ -366,9 +367,11 @@ ZEPHLIN_API int32_t ZephlinGetPartDetails(int32_t chipIndex, ZephlinPartDetails*
         customerId (5), randomKey, atpgKey and saveTime.
     @returns ZEPHLIN_RESULT_PASS; ZEPHLIN_RESULT_CANCELLED when the dialog is
         cancelled; ZEPHLIN_RESULT_OPEN_FILE_ERROR when the file cannot be
-        created or written, or context is NULL; ZEPHLIN_RESULT_FAIL when the
-        record cannot make a project (an unknown part, an image pointer
-        missing for a non-zero size). */
+        created or written, when the chosen path has ZEPHLIN_PATH_CAPACITY
+        characters or more (projectFile could not hold it to load the
+        project again; nothing is written), or context is NULL;
+        ZEPHLIN_RESULT_FAIL when the record cannot make a project (an
+        unknown part, an image pointer missing for a non-zero size). */
 ZEPHLIN_API uint16_t SaveKDX(ZephlinContext* context);
 
 /** @brief Checks a project file and fills the record from its footer.
@@ -378,12 +381,19 @@ ZEPHLIN_API uint16_t SaveKDX(ZephlinContext* context);
     images into them. Fields stored before a failing check keep their new
     values.
 
+    The file names its part by chip ID, which a few parts share. The record
+    gets the first part in catalogue order with that ID, unless that part
+    could not have written the file (its images or option words do not fit
+    it) and a later one with the ID could: a "Nerel C6" project then loads as
+    "Nerel C6", not as the "Nerel C1" that comes first without a data area.
+
     @param context in: projectFile, a full path. out: chipIndex; codeSize,
         codeChecksum and bufferChecksum; dataSize and dataChecksum (a version
-        0x0300 file leaves them as they were); the option settings,
-        customerString, customerId, randomKey, atpgKey, saveTime,
-        libraryVersion, projectVersion, stepFlags, ispCodeSource and
-        ispCodeName.
+        0x0300 file, which stores no data size, gives the rest of its images
+        after the code image, at most the part's second-area size); the
+        option settings, customerString, customerId, randomKey, atpgKey,
+        saveTime, libraryVersion, projectVersion, stepFlags, ispCodeSource
+        and ispCodeName.
     @returns ZEPHLIN_RESULT_PASS; ZEPHLIN_RESULT_OPEN_FILE_ERROR when the
         file cannot be opened or read, or context is NULL;
         ZEPHLIN_RESULT_KDX_FILE_CHECKSUM_ERROR
@@ -429,6 +439,8 @@ ZEPHLIN_API uint16_t LoadKDXBuffer(ZephlinContext* context);
     @returns ZEPHLIN_RESULT_PASS; ZEPHLIN_RESULT_FAIL when the part has no
         ISP slot or built-in image, the area's buffer is missing or context is
         NULL; ZEPHLIN_RESULT_OPEN_FILE_ERROR when the file cannot be opened;
+        ZEPHLIN_RESULT_CHECKSUM_ERROR when a record of the HEX file is damaged
+        (a wrong checksum, cut short), so the file is refused;
         ZEPHLIN_RESULT_FILE_TOO_LARGE when the image does not fit the area. */
 ZEPHLIN_API uint16_t InsertISPcode(ZephlinContext* context);
 
@@ -491,10 +503,10 @@ ZEPHLIN_API uint16_t BlankCheck(ZephlinContext* context);
 
     @param context in: chipIndex.
     @returns ZEPHLIN_RESULT_PASS; ZEPHLIN_RESULT_FAIL for a missing status
-        report or a wrong tag after the erase or the option write;
-        ZEPHLIN_RESULT_CHECKSUM_ERROR when the writer found a checksum error
-        in the option words; ZEPHLIN_RESULT_END_OF_TARGET_FAIL when the
-        target could not be powered down after the erase;
+        report, a wrong tag or a failure status after the erase or the option
+        write; ZEPHLIN_RESULT_CHECKSUM_ERROR when the writer found a
+        checksum error in the option words; ZEPHLIN_RESULT_END_OF_TARGET_FAIL
+        when the target could not be powered down after the erase;
         ZEPHLIN_RESULT_ID_MISMATCH, ZEPHLIN_RESULT_TARGET_LOCKED or
         ZEPHLIN_RESULT_POWER_ON_FAIL from setting the target up again after
         the erase. */
@@ -558,7 +570,7 @@ ZEPHLIN_API uint16_t ReadCheckSum(ZephlinContext* context, uint16_t* chipChecksu
         codeAreaChecksum.
     @returns ZEPHLIN_RESULT_PASS; ZEPHLIN_RESULT_CHECKSUM_ERROR when the
         writer found a checksum error; ZEPHLIN_RESULT_FAIL for a missing
-        status report or a wrong tag. */
+        status report, a wrong tag or a failure status. */
 ZEPHLIN_API uint16_t WriteOptions(ZephlinContext* context);
 
 /** @brief Reads the part's option words into the option settings.
@@ -584,9 +596,9 @@ ZEPHLIN_API uint16_t ReadOptions(ZephlinContext* context);
         serialNumber and maxCounter; the option settings, built into option
         words as WriteOptions builds them.
     @returns ZEPHLIN_RESULT_PASS; ZEPHLIN_RESULT_SEND_ERROR when a frame or
-        block is not sent; ZEPHLIN_RESULT_FAIL for a missing status report or
-        a wrong tag; ZEPHLIN_RESULT_CHECKSUM_ERROR when the writer found a
-        checksum error. */
+        block is not sent; ZEPHLIN_RESULT_FAIL for a missing status report, a
+        wrong tag or a failure status; ZEPHLIN_RESULT_CHECKSUM_ERROR when the
+        writer found a checksum error. */
 ZEPHLIN_API uint16_t OffLineMode(ZephlinContext* context);
 
 /** @brief Reads the writer's stored settings block into the record.
@@ -594,7 +606,9 @@ ZEPHLIN_API uint16_t OffLineMode(ZephlinContext* context);
     Nothing is stored on failure.
 
     @param context in: chipIndex, the part whose firmware the writer runs.
-        out: the part (by its chip ID; chipIndex stays when the ID is not in
+        out: the part (by its chip ID, and among parts that share it by the
+        block's chip type and device ID where the block carries them, else
+        the first in catalogue order; chipIndex stays when the ID is not in
         the catalogue), starts, sizes and checksums, stepFlags, offlineFlags,
         the serial fields, currentNumber and currentCounter as the writer
         keeps them, offlineReserved and the option settings.
@@ -617,7 +631,9 @@ enum { ZEPHLIN_ANSWER_NO = 0, ZEPHLIN_ANSWER_YES = 1 };
 
 /** @brief Kinds of ZephlinHostServices.showMessage. */
 enum {
-    /** A plain message with an OK button (the transport diagnostics). */
+    /** A plain message with an OK button (the transport diagnostics, the
+        reason an exception stopped an export, a wait for the simulator's
+        state file). */
     ZEPHLIN_MESSAGE_PLAIN = 0,
     /** A system-modal error with a stop icon (a failed firmware update). */
     ZEPHLIN_MESSAGE_STOP = 1
@@ -689,14 +705,20 @@ enum {
 typedef struct ZephlinSimulatorOptions {
     /** sizeof(ZephlinSimulatorOptions) as the caller was built. */
     size_t structSize;
-    /** State file: loaded when it exists, created when it does not, written
-        again by ZephlinSaveSimulatorState. NULL or empty: memory only. */
+    /** State file: loaded when it exists, created when it does not (an empty
+        file counts as missing), written again by ZephlinSaveSimulatorState.
+        It must be a regular file. The simulator holds an exclusive lock on
+        it from loading to the end of the process (or the next selection);
+        selecting a simulator on a file another program holds waits for it,
+        after telling the user through the host services. NULL or empty:
+        memory only. */
     const char* stateFile;
     /** faultCount faults to inject, each "name" or "name=number"; see
         ZephlinGetSimulatorFaults. */
     const char* const* faults;
     size_t faultCount;
-    /** Delay per report, modelling USB full speed (about 1000); 0: none. */
+    /** Delay per report in microseconds, modelling USB full speed (about
+        1000), at most 1000000; 0: none. */
     uint32_t latencyMicroseconds;
     /** 1: the part at fixedChipIndex stays in the socket whatever the target
         setup asks for (to provoke ID mismatches); 0: the socket holds the
@@ -713,8 +735,11 @@ typedef struct ZephlinSimulatorFault {
     const char* description;
 } ZephlinSimulatorFault;
 
-/** @brief Selects the USB writer. */
-ZEPHLIN_API void ZephlinUseUsbWriter(void);
+/** @brief Selects the USB writer.
+
+    @returns 1, or 0 when it cannot be selected; the previous writer then
+        stays selected. */
+ZEPHLIN_API int32_t ZephlinUseUsbWriter(void);
 
 /** @brief Selects a new simulated writer.
 

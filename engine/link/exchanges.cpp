@@ -84,23 +84,23 @@ QueryExchange queryExchange(const CommandFrame& frame, std::size_t replySize) {
     return result;
 }
 
+// The writer reports success with status word 0 alone: any other word after
+// an erase or a write (the whole-chip erase and the option words included) is
+// a failure, so that a writer that refused a step is never reported as Pass.
 StatusVerdict judgeStatus(uint16_t commandCode, uint16_t statusWord) {
+    if (statusWord == kStatusDone) {
+        return StatusVerdict::Done;
+    }
     switch (commandCode) {
-    case command::kEraseWholeChip:
-        return StatusVerdict::Done; // only the tag echo counts
+    case command::kWriteMainArea:
+    case command::kWriteSecondArea:
     case command::kWriteOptionWords:
     case command::kWriteOfflineImage:
     case command::kWriteOfflineSettings:
         return statusWord == kStatusChecksumError ? StatusVerdict::ChecksumError
-                                                  : StatusVerdict::Done;
-    case command::kWriteMainArea:
-    case command::kWriteSecondArea:
-        if (statusWord == kStatusChecksumError) {
-            return StatusVerdict::ChecksumError;
-        }
-        return statusWord == kStatusDone ? StatusVerdict::Done : StatusVerdict::Failure;
+                                                  : StatusVerdict::Failure;
     default:
-        return statusWord == kStatusDone ? StatusVerdict::Done : StatusVerdict::Failure;
+        return StatusVerdict::Failure;
     }
 }
 

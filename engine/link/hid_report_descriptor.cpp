@@ -1,6 +1,7 @@
 #include "link/hid_report_descriptor.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
@@ -86,8 +87,11 @@ HidCapabilities capabilitiesFromReportDescriptor(std::span<const uint8_t> descri
             }
         } else if (type == ItemType::Main &&
                    (tag == kInputTag || tag == kOutputTag || tag == kFeatureTag)) {
-            bits[{tag, globals.reportId}] +=
-                uint64_t{globals.reportSize} * uint64_t{globals.reportCount};
+            // Sizes from a device are not trusted: the sum stops at its top
+            // instead of wrapping round to a short report.
+            uint64_t& total = bits[{tag, globals.reportId}];
+            const uint64_t added = uint64_t{globals.reportSize} * uint64_t{globals.reportCount};
+            total = added > UINT64_MAX - total ? UINT64_MAX : total + added;
         }
     }
 
@@ -98,7 +102,7 @@ HidCapabilities capabilitiesFromReportDescriptor(std::span<const uint8_t> descri
                 longest = std::max(longest, count);
             }
         }
-        return longest == 0 ? 0 : static_cast<std::size_t>((longest + 7) / 8 + 1);
+        return longest == 0 ? 0 : static_cast<std::size_t>(longest / 8 + (longest % 8 != 0) + 1);
     };
     return HidCapabilities{
         .inputReportLength = lengthOf(kInputTag),

@@ -38,11 +38,12 @@ std::vector<ZephlinSimulatorFault> publicFaultTable() {
 
 } // namespace
 
-extern "C" ZEPHLIN_API void ZephlinUseUsbWriter(void) {
+extern "C" ZEPHLIN_API int32_t ZephlinUseUsbWriter(void) {
     try {
         zephlin::useUsbWriter();
+        return 1;
     } catch (...) {
-        // Nothing to undo: the previous backend stays selected.
+        return 0; // nothing to undo: the previous backend stays selected
     }
 }
 

@@ -29,15 +29,21 @@ InstallOutcome installFor(VersionCheck mismatch, uint8_t coreCode) {
                                                    : updateWriterFirmware(coreCode);
 }
 
+// A writer needs at most one update of its firmware and one of its sub-MCU;
+// one more round covers an update that did not take the first time. A writer
+// that still mismatches after that many successful updates will not be
+// mended by another, and the session fails instead of asking forever.
+constexpr int kMostUpdateRounds = 3;
+
 // Open, then check the firmware until it matches; every update needs the
 // user's Yes, and a writer that still mismatches after a successful update
-// is asked about again.
+// is asked about again, up to kMostUpdateRounds updates.
 SessionCode openMatchingWriter(uint8_t coreCode) {
     WriterLink& link = writerLink();
     if (!link.open(kWriterProductId)) {
         return SessionCode::NoWriter;
     }
-    for (;;) {
+    for (int round = 0;; ++round) {
         const VersionCheck check = checkWriterVersion(coreCode);
         switch (check) {
         case VersionCheck::Match:
@@ -50,6 +56,9 @@ SessionCode openMatchingWriter(uint8_t coreCode) {
         case VersionCheck::SubMcuVersion:
         case VersionCheck::WrongCore:
             break;
+        }
+        if (round == kMostUpdateRounds) {
+            return SessionCode::UpdateFailed;
         }
         if (!host::askYesNo(updateQuestion(check, coreCode))) {
             return SessionCode::UpdateDeclined;

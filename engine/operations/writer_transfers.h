@@ -33,8 +33,8 @@ uint16_t writeToWriter(uint16_t commandCode, uint32_t start, std::span<const uin
                        uint16_t checksum, ResultWord progress = ResultWord());
 
 // Option words, word 0 first and each least significant byte first, with
-// their 16-bit sum; the writer's status word 1 is a checksum error, any
-// other is success.
+// their 16-bit sum; the writer's status word 0 is success, 1 a checksum
+// error, any other a failure (102).
 uint16_t writeOptionWordsToWriter(std::span<const uint32_t> words);
 
 } // namespace zephlin

@@ -52,11 +52,16 @@ IspImage userImage(const std::wstring& path, uint32_t capacity) {
     if (!hex) {
         return file.bytes;
     }
-    std::optional<std::vector<uint8_t>> image = ispImageFromHex(file.bytes, capacity);
-    if (!image) {
+    IspHexImage converted = ispImageFromHex(file.bytes, capacity);
+    if (converted.damaged) {
+        // The record's own checksum refutes it (or it is cut short): the
+        // file is refused, not inserted up to the damage.
+        return uint16_t{ZEPHLIN_RESULT_CHECKSUM_ERROR};
+    }
+    if (!converted.image) {
         return uint16_t{ZEPHLIN_RESULT_FILE_TOO_LARGE};
     }
-    return std::move(*image);
+    return std::move(*converted.image);
 }
 
 IspImage builtInImage(const ChipRecord& chip) {

@@ -2,6 +2,7 @@
 
 #include "link/exchanges.h"
 #include "link/target_session.h"
+#include "operations/writer_transfers.h"
 #include "project/offline_block.h"
 #include "support/checksum16.h"
 
@@ -14,22 +15,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kWriterPreparesImage = 2000ms;
-
-uint16_t resultOfDownload(uint16_t commandCode, const StatusExchange& exchange) {
-    switch (exchange.outcome) {
-    case StatusExchange::Outcome::SendFailure:
-    case StatusExchange::Outcome::DataFailure:
-        return ZEPHLIN_RESULT_SEND_ERROR;
-    case StatusExchange::Outcome::NoStatus:
-    case StatusExchange::Outcome::TagMismatch:
-        return ZEPHLIN_RESULT_FAIL;
-    case StatusExchange::Outcome::Status:
-        break;
-    }
-    return judgeStatus(commandCode, exchange.statusWord) == StatusVerdict::ChecksumError
-               ? ZEPHLIN_RESULT_CHECKSUM_ERROR
-               : ZEPHLIN_RESULT_PASS;
-}
 
 uint16_t withSessionEnd(uint16_t result) {
     endSession(false);
@@ -63,16 +48,16 @@ std::optional<OfflineDownload> offlineDownloadOf(const ZephlinContext& context) 
 
 uint16_t sendOfflineDownload(const OfflineDownload& download, const ResultWord& progress) {
     const auto imageLength = static_cast<uint32_t>(download.image.size());
-    const uint16_t imageResult =
-        resultOfDownload(command::kWriteOfflineImage,
-                         writeExchange(commandFrame(command::kWriteOfflineImage, FrameTag::fresh(),
-                                                    0, imageLength, download.imageChecksum),
-                                       download.image, progress, kWriterPreparesImage));
+    const uint16_t imageResult = resultOfStatusExchange(
+        command::kWriteOfflineImage,
+        writeExchange(commandFrame(command::kWriteOfflineImage, FrameTag::fresh(), 0, imageLength,
+                                   download.imageChecksum),
+                      download.image, progress, kWriterPreparesImage));
     if (imageResult != ZEPHLIN_RESULT_PASS) {
         return withSessionEnd(imageResult);
     }
     const auto settingsLength = static_cast<uint32_t>(download.settings.size());
-    return withSessionEnd(resultOfDownload(
+    return withSessionEnd(resultOfStatusExchange(
         command::kWriteOfflineSettings,
         writeExchange(commandFrame(command::kWriteOfflineSettings, FrameTag::fresh(), 0,
                                    settingsLength, checksum16(download.settings)),

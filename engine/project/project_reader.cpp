@@ -191,6 +191,18 @@ int32_t partOfProject(const StoredProject& stored) {
     return first;
 }
 
+// A version 0x0300 footer has no data fields, yet the file holds the data
+// image after the code image when the part has a second area: the rest of
+// the body, up to the second area's size, is that image, so that a project
+// loads with the data it was saved with.
+void storeUnsizedDataImage(std::span<const uint8_t> body, const ChipRecord& chip,
+                           ZephlinContext& context) {
+    const std::size_t rest = body.size() - std::min<std::size_t>(body.size(), context.codeSize);
+    const std::size_t size = std::min<std::size_t>(rest, chip.secondAreaSize);
+    context.dataSize = static_cast<uint32_t>(size);
+    context.dataChecksum = checksum16(body.subspan(context.codeSize, size));
+}
+
 } // namespace
 
 uint16_t readProjectFooter(std::span<const uint8_t> file, ZephlinContext& context) {
@@ -243,6 +255,9 @@ uint16_t readProjectFooter(std::span<const uint8_t> file, ZephlinContext& contex
     context.chipIndex = partOfProject(stored);
     if (context.chipIndex < 0) {
         return ZEPHLIN_RESULT_KDX_PART_NOT_SUPPORTED;
+    }
+    if (shape->dataBytes == 0) {
+        storeUnsizedDataImage(body, *findChip(context.chipIndex), context);
     }
     if (!storeOptionBlock(block, context)) {
         return ZEPHLIN_RESULT_KDX_FILE_CHECKSUM_ERROR;

@@ -18,7 +18,9 @@ namespace zephlin::project {
 // option block too small for its fields or for the part's option words); 116
 // for a code or data image whose checksum does not match or that runs past
 // the body; 117 for an unknown tool ID; 118 for a chip ID that no part has;
-// 119 for a customer ID other than 5.
+// 119 for a customer ID other than 5. A version 0x0300 footer carries no data
+// size: the data image is then the rest of the body after the code image, at
+// most the part's second-area size (0 for a part without a second area).
 uint16_t readProjectFooter(std::span<const uint8_t> file, ZephlinContext& context);
 
 // Copies the code image (code size bytes from the start) and, when the data

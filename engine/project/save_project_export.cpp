@@ -9,7 +9,9 @@
 #include "project/project_writer.h"
 #include "support/byte_order.h"
 #include "support/checksum16.h"
+#include "support/file_replacement.h"
 #include "support/random_tag.h"
+#include "support/utf8.h"
 
 #include <array>
 #include <chrono>
@@ -74,8 +76,13 @@ uint16_t saveProject(ZephlinContext& context, const ResultWord& result) {
     if (!path) {
         return ZEPHLIN_RESULT_CANCELLED;
     }
+    // A project is opened again through the record's path field: a path that
+    // does not fit it would save a file that can never be loaded.
+    if (path->size() >= ZEPHLIN_PATH_CAPACITY) {
+        return ZEPHLIN_RESULT_OPEN_FILE_ERROR;
+    }
     storeContextText(context.projectFolder, folderOfPath(*path));
-    FileReplacement file(*path);
+    FileReplacement file(utf8::fromWide(*path));
     if (!file.isOpen()) {
         return ZEPHLIN_RESULT_OPEN_FILE_ERROR;
     }

@@ -2,6 +2,12 @@
 // (names in project files, paths handed to the file system, settings, standard
 // output) as UTF-8, so the library and the programs that link it convert with
 // this one header-only codec and never disagree about a byte.
+//
+// The conversion is lossless: a file name need not be UTF-8, so each byte of
+// a malformed sequence becomes a wide character of its own, U+DC80 to U+DCFF
+// for the bytes 0x80 to 0xFF (no UTF-8 text decodes to these lone
+// surrogates), and converting back gives the same byte. A name read from the
+// file system or a project file is therefore the name written back.
 #pragma once
 
 #include <cstddef>
@@ -11,8 +17,14 @@
 namespace zephlin::utf8 {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+// The wide character that stands for byte b (0x80 to 0xFF) of malformed input.
+inline constexpr char32_t kEscapedByteBase = 0xDC00;
 
 namespace detail {
+
+constexpr bool isEscapedByte(char32_t c) {
+    return c >= kEscapedByteBase + 0x80 && c <= kEscapedByteBase + 0xFF;
+}
 
 constexpr bool isScalarValue(char32_t c) {
     return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
@@ -42,19 +54,25 @@ inline void append(std::string& out, char32_t c) {
 
 } // namespace detail
 
-// Invalid code points (surrogates, values above U+10FFFF) become U+FFFD.
+// An escaped byte (U+DC80 to U+DCFF) becomes that byte again; other invalid
+// code points (surrogates, values above U+10FFFF) become U+FFFD.
 inline std::string fromWide(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
     for (const wchar_t wide : text) {
         const auto c = static_cast<char32_t>(wide);
-        detail::append(out, detail::isScalarValue(c) ? c : kReplacementCharacter);
+        if (detail::isEscapedByte(c)) {
+            out += static_cast<char>(c - kEscapedByteBase);
+        } else {
+            detail::append(out, detail::isScalarValue(c) ? c : kReplacementCharacter);
+        }
     }
     return out;
 }
 
-// Malformed sequences (a bad lead or continuation byte, an overlong form, a
-// surrogate, a value above U+10FFFF, a cut-off end) become one U+FFFD each.
+// Each byte of a malformed sequence (a bad lead or continuation byte, an
+// overlong form, a surrogate, a value above U+10FFFF, a cut-off end) becomes
+// its escaped wide character.
 inline std::wstring toWide(std::string_view bytes) {
     std::wstring out;
     out.reserve(bytes.size());
@@ -80,7 +98,7 @@ inline std::wstring toWide(std::string_view bytes) {
             c = lead & 0x07u;
             minimum = 0x10000;
         } else {
-            out += static_cast<wchar_t>(kReplacementCharacter);
+            out += static_cast<wchar_t>(kEscapedByteBase + lead);
             ++i;
             continue;
         }
@@ -91,9 +109,13 @@ inline std::wstring toWide(std::string_view bytes) {
             ++taken;
         }
         if (taken != length || c < minimum || !detail::isScalarValue(c)) {
-            c = kReplacementCharacter;
+            for (std::size_t k = 0; k < taken; ++k) {
+                out += static_cast<wchar_t>(kEscapedByteBase +
+                                            static_cast<unsigned char>(bytes[i + k]));
+            }
+        } else {
+            out += static_cast<wchar_t>(c);
         }
-        out += static_cast<wchar_t>(c);
         i += taken;
     }
     return out;

@@ -1,5 +1,7 @@
 #include "buffer/core/code_file_io.h"
 
+#include "support/file_replacement.h"
+
 #include <fstream>
 #include <system_error>
 
@@ -32,14 +34,8 @@ FileBytes readWholeFile(const std::filesystem::path& path, uint64_t limit) {
 }
 
 bool writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    FileReplacement file(path.string());
+    return file.commit(bytes);
 }
 
 } // namespace zephlin

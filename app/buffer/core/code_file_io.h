@@ -21,8 +21,10 @@ struct FileBytes {
 // Reads a whole regular file of at most limit bytes.
 FileBytes readWholeFile(const std::filesystem::path& path, uint64_t limit);
 
-// Creates the file (an existing one is truncated) and writes the bytes;
-// false when it cannot be created or written completely.
+// Writes the bytes to a new file that replaces the one at path (or the file a
+// symbolic link there points to) only once it is complete; false when it
+// cannot be written completely, and then a file already there is unchanged
+// and no partial file is left.
 bool writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 } // namespace zephlin

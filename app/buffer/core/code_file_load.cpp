@@ -41,45 +41,51 @@ CodeFileKind codeFileKind(std::wstring_view extension) {
     return extension == L"HEX" ? CodeFileKind::IntelHex : CodeFileKind::RawBinary;
 }
 
-std::optional<std::vector<uint8_t>> codeFileImage(std::span<const uint8_t> file,
-                                                  std::wstring_view extension, uint64_t capacity) {
+CodeFileImage codeFileImage(std::span<const uint8_t> file, std::wstring_view extension,
+                            uint64_t capacity) {
     if (codeFileKind(extension) == CodeFileKind::IntelHex) {
         HexConversion converted = convertIntelHex(file, capacity);
-        if (converted.status == HexConversionStatus::TooLarge) {
-            return std::nullopt;
+        switch (converted.status) {
+        case HexConversionStatus::TooLarge:
+            return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}, {}};
+        case HexConversionStatus::Damaged:
+            return {ZEPHLIN_RESULT_CHECKSUM_ERROR, {}, converted.damaged};
+        case HexConversionStatus::Converted:
+        case HexConversionStatus::NoData:
+            break;
         }
-        return std::move(converted.image);
+        return {ZEPHLIN_RESULT_PASS, std::move(converted.image), {}};
     }
     if (file.size() > capacity) {
-        return std::nullopt;
+        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}, {}};
     }
-    return std::vector<uint8_t>(file.begin(), file.end());
+    return {ZEPHLIN_RESULT_PASS, std::vector<uint8_t>(file.begin(), file.end()), {}};
 }
 
 CodeFileLoad loadCodeFile(CodeBuffer& buffer, int page,
                           std::optional<std::span<const uint8_t>> file, std::wstring_view path,
                           LoadForm form) {
     if (!file) {
-        return {ZEPHLIN_RESULT_OPEN_FILE_ERROR, {}};
+        return {ZEPHLIN_RESULT_OPEN_FILE_ERROR, {}, {}};
     }
     const uint32_t capacity = buffer.capacity(page);
     const uint32_t address = buffer.loadAddress();
     if (address > capacity) {
-        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}};
+        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}, {}};
     }
     const std::wstring extension = upperExtension(path);
-    const auto image = codeFileImage(*file, extension, capacity - address);
-    if (!image) {
-        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}};
+    const CodeFileImage image = codeFileImage(*file, extension, capacity - address);
+    if (image.result != ZEPHLIN_RESULT_PASS) {
+        return {image.result, {}, image.damaged};
     }
 
     LoadRecord& record = buffer.loadRecord(page);
     const LoadState before =
         form == LoadForm::Normal && buffer.clearBufferOption() ? LoadState::Empty : record.state;
-    const auto placed = placeImage(buffer.readArea(page), loadReplaces(before), address, *image,
-                                   record.fillMode, capacity);
+    const auto placed = placeImage(buffer.readArea(page), loadReplaces(before), address,
+                                   image.bytes, record.fillMode, capacity);
     if (!placed || !buffer.setArea(page, *placed)) {
-        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}};
+        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}, {}};
     }
     record.state = stateAfter(before, form);
     if (form == LoadForm::Normal) {
@@ -90,7 +96,7 @@ CodeFileLoad loadCodeFile(CodeBuffer& buffer, int page,
     if (record.state == LoadState::Mixed) {
         label += L" (Mixed file)";
     }
-    return {ZEPHLIN_RESULT_PASS, std::move(label)};
+    return {ZEPHLIN_RESULT_PASS, std::move(label), {}};
 }
 
 CodeFileLoad loadCodeFileFromDisk(CodeBuffer& buffer, int page, const std::string& path,
@@ -101,7 +107,7 @@ CodeFileLoad loadCodeFileFromDisk(CodeBuffer& buffer, int page, const std::strin
     case FileBytes::Status::Read:
         return loadCodeFile(buffer, page, std::span<const uint8_t>(file.bytes), widePath, form);
     case FileBytes::Status::TooLarge:
-        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}};
+        return {ZEPHLIN_RESULT_FILE_TOO_LARGE, {}, {}};
     case FileBytes::Status::CannotOpen:
         break;
     }

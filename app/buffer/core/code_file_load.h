@@ -6,6 +6,8 @@
 
 #include "buffer/core/code_buffer.h"
 
+#include "support/hex_records.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -29,10 +31,12 @@ CodeFileKind codeFileKind(std::wstring_view extension);
 
 struct CodeFileLoad {
     // 101, or the result code whose message the log shows: 114 "Open file
-    // error", 124 "File is too large !".
+    // error", 124 "File is too large !", 112 "Checksum error" for an Intel
+    // HEX file with a damaged record (damaged says where).
     uint16_t result = 0;
     // The page's File Path text: the path, or "<path> (Mixed file)".
     std::wstring label;
+    std::optional<hex::DamagedRecord> damaged;
 };
 
 // Loads a file's bytes (nothing: the file could not be opened) into a page.
@@ -46,9 +50,13 @@ CodeFileLoad loadCodeFileFromDisk(CodeBuffer& buffer, int page, const std::strin
                                   LoadForm form);
 
 // The image Load File makes of a code file's bytes for an area that can take
-// capacity bytes: the converted text for "HEX", else the bytes themselves;
-// nothing when it would not fit.
-std::optional<std::vector<uint8_t>> codeFileImage(std::span<const uint8_t> file,
-                                                  std::wstring_view extension, uint64_t capacity);
+// capacity bytes: the converted text for "HEX", else the bytes themselves.
+struct CodeFileImage {
+    uint16_t result = 0; // 101, 124 when it would not fit, 112 for a damaged record
+    std::vector<uint8_t> bytes;
+    std::optional<hex::DamagedRecord> damaged;
+};
+CodeFileImage codeFileImage(std::span<const uint8_t> file, std::wstring_view extension,
+                            uint64_t capacity);
 
 } // namespace zephlin

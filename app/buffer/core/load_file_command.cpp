@@ -42,10 +42,12 @@ uint16_t loadProject(Workspace& workspace, const std::string& path) {
 
 } // namespace
 
-uint16_t loadFile(Workspace& workspace, const std::string& path, int page, Placement placement) {
+LoadFileResult loadFile(Workspace& workspace, const std::string& path, int page,
+                        Placement placement) {
     TimedEntry entry(workspace, ids::kLoadFile);
     const std::wstring extension = upperExtension(utf8::toWide(path));
     uint16_t result = ZEPHLIN_RESULT_PASS;
+    std::optional<hex::DamagedRecord> damaged;
     if (codeFileKind(extension) == CodeFileKind::Project) {
         result = loadProject(workspace, path);
     } else {
@@ -54,14 +56,16 @@ uint16_t loadFile(Workspace& workspace, const std::string& path, int page, Place
         buffer.setClearBufferOption(placement.clearBuffer);
         buffer.loadRecord(page).fillMode = placement.fill;
         const std::string fullPath = std::filesystem::absolute(path).string();
-        result = loadCodeFileFromDisk(buffer, page, fullPath, LoadForm::Normal).result;
+        const CodeFileLoad loaded = loadCodeFileFromDisk(buffer, page, fullPath, LoadForm::Normal);
+        result = loaded.result;
+        damaged = loaded.damaged;
         if (result == ZEPHLIN_RESULT_PASS && page == kMainPage) {
             const std::wstring name = utf8::toWide(std::filesystem::path(path).filename().string());
             copyTextField(workspace.record().codeFileName, ZEPHLIN_PATH_CAPACITY, name);
         }
     }
     entry.finish(result);
-    return result;
+    return {result, damaged};
 }
 
 } // namespace zephlin

@@ -6,7 +6,10 @@
 #include "buffer/core/load_record.h"
 #include "shell/core/workspace.h"
 
+#include "support/hex_records.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zephlin {
@@ -18,9 +21,17 @@ struct Placement {
     bool clearBuffer = true;
 };
 
+struct LoadFileResult {
+    // The result code the entry shows: 101 Pass; 114, 124, 112 "Checksum
+    // error" for an Intel HEX file with a damaged record, or a project code
+    // from the library.
+    uint16_t result = 0;
+    std::optional<hex::DamagedRecord> damaged; // where the HEX file is damaged
+};
+
 // Loads a code file onto a page, or, for a ".kdx" file on the main page, the
-// project (its part restored). Returns the result code the entry shows (101
-// Pass; 114, 124, or a project code from the library).
-uint16_t loadFile(Workspace& workspace, const std::string& path, int page, Placement placement);
+// project (its part restored).
+LoadFileResult loadFile(Workspace& workspace, const std::string& path, int page,
+                        Placement placement);
 
 } // namespace zephlin

@@ -45,7 +45,10 @@ WriterChoiceParse parseWriterChoice(const std::vector<std::string>& arguments) {
 
 bool applyWriterChoice(const WriterChoice& choice, std::string& error) {
     if (!choice.simulated) {
-        ZephlinUseUsbWriter();
+        if (ZephlinUseUsbWriter() != 1) {
+            error = "the USB writer cannot be selected";
+            return false;
+        }
         return true;
     }
     ZephlinSimulatorOptions options{};
@@ -53,7 +56,7 @@ bool applyWriterChoice(const WriterChoice& choice, std::string& error) {
     options.stateFile = choice.stateFile.empty() ? nullptr : choice.stateFile.c_str();
     std::array<char, 512> reason{};
     if (ZephlinUseSimulatedWriter(&options, reason.data(), reason.size()) != 1) {
-        error = reason.data();
+        error = std::string("simulated writer: ") + reason.data();
         return false;
     }
     return true;

@@ -25,8 +25,8 @@ struct WriterChoiceParse {
 // The arguments after the program name.
 WriterChoiceParse parseWriterChoice(const std::vector<std::string>& arguments);
 
-// Selects the chosen writer in the library; false with the reason when the
-// simulator cannot be set up (for example an unreadable state file).
+// Selects the chosen writer in the library; false with the reason when it
+// cannot be selected (for example a simulator with an unreadable state file).
 bool applyWriterChoice(const WriterChoice& choice, std::string& error);
 
 // What the caption carries after the name and version while the library

@@ -30,7 +30,7 @@ public:
         }
         std::string error;
         if (!applyWriterChoice(parse.choice, error)) {
-            std::cerr << "Zephlin_AP: simulated writer: " << error << '\n';
+            std::cerr << "Zephlin_AP: " << error << '\n';
             return kUsageError;
         }
 
@@ -44,6 +44,7 @@ public:
             std::array<char, 512> reason{};
             if (ZephlinSaveSimulatorState(reason.data(), reason.size()) != 1) {
                 std::cerr << "Zephlin_AP: simulator state not saved: " << reason.data() << '\n';
+                return kStateNotSaved;
             }
         }
         return 0;
@@ -51,6 +52,7 @@ public:
 
 private:
     static constexpr int kUsageError = 64;
+    static constexpr int kStateNotSaved = 74;
 };
 
 } // namespace zephlin

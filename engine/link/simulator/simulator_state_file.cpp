@@ -1,19 +1,17 @@
 #include "link/simulator/simulator_state_file.h"
 
+#include "support/file_replacement.h"
+
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace zephlin::sim {
 namespace {
 
 constexpr std::array<char, 8> kMagic{'Z', 'E', 'P', 'H', 'S', 'I', 'M', '\n'};
 constexpr uint32_t kFormatVersion = 1;
-// Larger than any state the simulator produces: the biggest part's flash
-// plus a full off-line image.
-constexpr std::size_t kLargestFile = 8u << 20;
 constexpr std::size_t kLargestBlob = 4u << 20;
 
 class Writer {
@@ -87,7 +85,9 @@ private:
     bool ok_ = true;
 };
 
-std::vector<uint8_t> serialise(const WriterState& state) {
+} // namespace
+
+std::vector<uint8_t> serialiseState(const WriterState& state) {
     Writer out;
     for (const char c : kMagic) {
         out.u8(static_cast<uint8_t>(c));
@@ -117,7 +117,7 @@ std::vector<uint8_t> serialise(const WriterState& state) {
     return out.bytes();
 }
 
-std::optional<WriterState> parse(std::span<const uint8_t> bytes, std::string& reason) {
+std::optional<WriterState> parseStateFile(std::span<const uint8_t> bytes, std::string& reason) {
     Reader in(bytes);
     in.skipMagic();
     if (!in.ok()) {
@@ -161,31 +161,11 @@ std::optional<WriterState> parse(std::span<const uint8_t> bytes, std::string& re
     return state;
 }
 
-} // namespace
-
 bool writeStateFile(const std::filesystem::path& path, const WriterState& state,
                     std::string& error) {
-    const std::vector<uint8_t> bytes = serialise(state);
-    std::filesystem::path temporary = path;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            error = "cannot write " + temporary.string();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code failure;
-    std::filesystem::rename(temporary, path, failure);
-    if (failure) {
-        error = "cannot replace " + path.string() + ": " + failure.message();
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+    FileReplacement file(path.string());
+    if (!file.commit(serialiseState(state))) {
+        error = "cannot write " + path.string() + ": " + std::strerror(errno);
         return false;
     }
     return true;
@@ -199,16 +179,16 @@ std::optional<WriterState> readStateFile(const std::filesystem::path& path, std:
     }
     std::vector<uint8_t> bytes;
     std::vector<char> chunk(64 * 1024);
-    while (in && bytes.size() <= kLargestFile) {
+    while (in && bytes.size() <= kLargestStateFile) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + in.gcount());
     }
-    if (bytes.size() > kLargestFile) {
+    if (bytes.size() > kLargestStateFile) {
         error = path.string() + " is too large for a state file";
         return std::nullopt;
     }
     std::string reason;
-    std::optional<WriterState> state = parse(bytes, reason);
+    std::optional<WriterState> state = parseStateFile(bytes, reason);
     if (!state) {
         error = path.string() + ": " + reason;
     }

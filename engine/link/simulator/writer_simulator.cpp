@@ -1,6 +1,8 @@
 #include "link/simulator/writer_simulator.h"
 
+#include "link/host_services.h"
 #include "link/simulator/simulator_state_file.h"
+#include "support/utf8.h"
 
 #include <algorithm>
 #include <thread>
@@ -33,20 +35,45 @@ std::unique_ptr<WriterSimulator> WriterSimulator::create(SimulatorOptions option
         error = "no part with chip index " + std::to_string(*options.fixedChipIndex);
         return nullptr;
     }
+    if (options.reportLatency > kLongestReportLatency) {
+        error = "a report latency above one second (1000000 us) is refused";
+        return nullptr;
+    }
+    if (options.stateFile.empty()) {
+        return std::make_unique<WriterSimulator>(std::move(options));
+    }
+    const auto announceWait = [path = options.stateFile.string()] {
+        host::showMessage(L"The simulator state file " + utf8::toWide(path) +
+                              L" is in use by another program; waiting until it is free.",
+                          host::MessageKind::Plain);
+    };
+    std::shared_ptr<StateFileLock> lock =
+        StateFileLock::acquire(options.stateFile, error, announceWait);
+    if (!lock) {
+        return nullptr;
+    }
+    const std::optional<std::vector<uint8_t>> bytes = lock->read(kLargestStateFile, error);
+    if (!bytes) {
+        return nullptr;
+    }
+    // An empty file is one just created for this simulator: a fresh writer.
     WriterState state;
-    const bool haveFile = !options.stateFile.empty();
-    const bool fileExists = haveFile && std::filesystem::exists(options.stateFile);
-    if (fileExists) {
-        std::optional<WriterState> loaded = readStateFile(options.stateFile, error);
+    if (bytes->empty()) {
+        if (!lock->replace(serialiseState(state), error)) {
+            return nullptr;
+        }
+    } else {
+        std::string reason;
+        std::optional<WriterState> loaded = parseStateFile(*bytes, reason);
         if (!loaded) {
+            error = options.stateFile.string() + ": " + reason;
             return nullptr;
         }
         state = std::move(*loaded);
     }
-    if (haveFile && !fileExists && !writeStateFile(options.stateFile, state, error)) {
-        return nullptr;
-    }
-    return std::make_unique<WriterSimulator>(std::move(options), std::move(state));
+    auto simulator = std::make_unique<WriterSimulator>(std::move(options), std::move(state));
+    simulator->stateLock_ = std::move(lock);
+    return simulator;
 }
 
 void WriterSimulator::applyStateFaults(const FaultSet& faults) {
@@ -79,6 +106,9 @@ bool WriterSimulator::saveState(std::string& error) const {
     if (options_.stateFile.empty()) {
         error = "the simulated writer has no state file";
         return false;
+    }
+    if (stateLock_) {
+        return stateLock_->replace(serialiseState(state_), error);
     }
     return writeStateFile(options_.stateFile, state_, error);
 }

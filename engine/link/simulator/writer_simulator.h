@@ -15,6 +15,7 @@
 #include "link/simulator/simulated_boot_loader.h"
 #include "link/simulator/simulated_sub_mcu.h"
 #include "link/simulator/simulator_faults.h"
+#include "link/simulator/state_file_lock.h"
 #include "link/simulator/writer_state.h"
 #include "link/writer_link.h"
 
@@ -38,6 +39,10 @@ struct SimulatorOptions {
     std::optional<int32_t> fixedChipIndex; // a part that stays in the socket
 };
 
+// The longest delay per report a simulator accepts: a whole Check ID at this
+// rate already takes seconds.
+inline constexpr std::chrono::microseconds kLongestReportLatency{1'000'000};
+
 enum class WriterMode { Normal, Boot, Restarting, Unplugged };
 
 enum class ReportKind : uint8_t { FeatureWrite, FeatureRead, InputReport };
@@ -59,8 +64,12 @@ class WriterSimulator {
 public:
     explicit WriterSimulator(SimulatorOptions options = {}, WriterState state = {});
 
-    // A simulator with its state file loaded, or created when it is missing.
-    // nullptr with a reason when an option is invalid or the file unreadable.
+    // A simulator with its state file loaded, or created when it is missing
+    // (an empty file counts as missing). The simulator holds the file
+    // (state_file_lock.h) for as long as it lives, after waiting for another
+    // program that holds it; the host is told about the wait. nullptr with a
+    // reason when an option is invalid (a report latency above one second
+    // included) or the file is not a regular file or cannot be read.
     static std::unique_ptr<WriterSimulator> create(SimulatorOptions options, std::string& error);
 
     // ---- The USB side, used by the simulator backend -----------------------
@@ -115,6 +124,8 @@ public:
     uint32_t produceOffline(uint32_t count) { return state_.offline.produce(count); }
 
     const std::filesystem::path& stateFile() const { return options_.stateFile; }
+    // Replaces the state file with the current state; it stays as it was when
+    // that fails.
     bool saveState(std::string& error) const;
 
 private:
@@ -151,6 +162,7 @@ private:
     void finishBootMode();
 
     SimulatorOptions options_;
+    std::shared_ptr<StateFileLock> stateLock_; // set by create() for a state file
     WriterState state_;
     std::chrono::microseconds clock_{0};
 

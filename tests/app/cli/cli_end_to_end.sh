@@ -5,32 +5,13 @@
 # Usage: cli_end_to_end.sh ZEPHLIN SAMPLE.hex
 set -u
 zephlin=$(realpath "$1")
+checks=$(dirname "$(realpath "$0")")/cli_checks.sh
 sample=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# expect STATUS ARGS...: runs zephlin, keeps its output in out.txt/err.txt.
-expect() {
-    local wanted=$1
-    shift
-    "$zephlin" "$@" >out.txt 2>err.txt
-    local status=$?
-    if [ "$status" -ne "$wanted" ]; then
-        fail "zephlin $* exited $status, expected $wanted"
-        cat out.txt err.txt
-    fi
-}
-
-contains() {
-    grep -q -F -- "$2" "$1" || { fail "$1 lacks '$2'"; cat "$1"; }
-}
+. "$checks"
 
 sim=(--part 0 --writer sim --sim-state chip.sim)
 

@@ -60,7 +60,7 @@ TEST(ProfileText, DecodesUtf8Utf16AndGarbage) {
     EXPECT_EQ(ProfileText::fromBytes(utf16).value(L"S", L"K"), L"中");
     const auto garbage =
         ProfileText::fromBytes(std::string("[S]\nK=\xFF\xC0\x80\xE4\xB8\n\0\0=\0", 16));
-    EXPECT_EQ(garbage.value(L"S", L"K"), L"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(garbage.value(L"S", L"K"), L"\xDCFF\xDCC0\xDC80\xDCE4\xDCB8");
 }
 
 class ProfileFileTest : public ::testing::Test {

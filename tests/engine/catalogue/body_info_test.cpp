@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace zephlin {
 namespace {
@@ -86,6 +88,80 @@ TEST(BodyInfo, NumericCellsCarryTheirMask) {
         EXPECT_STREQ(type16.selectCells[slot].name, L"NA") << slot;
     }
     EXPECT_EQ(type16.selectCells[7].choices.mask, 0u);
+}
+
+// The option cells each family shows, in slot order; every other cell is "NA".
+struct FamilyCells {
+    uint32_t chipType;
+    std::vector<std::wstring> selects; // slots from 0; "" for a slot left unused
+    std::vector<std::wstring> checks;
+};
+
+std::vector<FamilyCells> familyCells() {
+    const std::vector<std::wstring> descriptorSelects{L"ISP-memory", L"IAP-memory", L"BOOT_MS",
+                                                      L"IWDT_DIV", L"BOD1 Level"};
+    const std::vector<std::wstring> descriptorChecks{L"LOCK",     L"BOD0_WE",  L"BOD1_WE",
+                                                     L"IWDT_EN",  L"IWDT_WP",  L"IWDT_WE",
+                                                     L"IWDT_SLP", L"IWDT_STP", L"PC_IOM"};
+    return {
+        {1, descriptorSelects, descriptorChecks},
+        {4, descriptorSelects, descriptorChecks},
+        {19, descriptorSelects, descriptorChecks},
+        {21,
+         {L"ISP/IAP-memory", L"BOOT_MS", L"IWDT_DIV", L"BOD1 Level"},
+         {L"LOCK", L"BOD1_WE", L"IWDT_EN", L"IWDT_WP", L"IWDT_WE", L"IWDT_SLP", L"IWDT_STP",
+          L"PC_IOM"}},
+        {17, {}, {L"RD_PROT (LOCK)", L"WDG_SW", L"nRST_STOP", L"WR_PROT"}},
+        {18, {L"BOOT"}, {L"RD_PROT (LOCK)", L"WDG_SW", L"nRST_STOP", L"nRST_PA10", L"WR_PROT"}},
+        {27, {L"OBR_PLS"}, {L"RD_PROT (LOCK)", L"WDG_SW", L"nRST_STOP", L"OBR_PVDE", L"WR_PROT"}},
+        {13, {}, {L"LOCK", L"SRAM_DIS", L"SMEM_DIS", L"IWDG_EN", L"RST_STOP", L"RST_STBY"}},
+        {14, {}, {L"RDP(LOCK)", L"WDG_SW", L"nRST_STOP", L"nRST_STDBY"}},
+        {16,
+         {L"", L"", L"", L"", L"", L"", L"IWDG_CNT"},
+         {L"SWDP", L"IWDGMODE", L"IWDGINTMASK", L"IWDGON"}},
+    };
+}
+
+std::wstring expectedName(const std::vector<std::wstring>& names, std::size_t slot) {
+    return slot < names.size() && !names[slot].empty() ? names[slot] : L"NA";
+}
+
+// In the build users get as in the test builds: every cell of every part has
+// its name, its list or mask and its description, and no text is missing.
+TEST(BodyInfo, EveryCellOfEveryPartIsNamedAsItsFamilyDescribes) {
+    const ZephlinBodyInfo* records = bodyInfo();
+    ASSERT_NE(records, nullptr);
+    const std::vector<FamilyCells> families = familyCells();
+    for (int i = 0; i < 36; ++i) {
+        const ZephlinBodyInfo& info = records[i];
+        const auto family = std::find_if(families.begin(), families.end(), [&](const auto& f) {
+            return f.chipType == info.chipType;
+        });
+        ASSERT_NE(family, families.end()) << "part " << i;
+        for (std::size_t slot = 0; slot < 8; ++slot) {
+            const ZephlinSelectCell& cell = info.selectCells[slot];
+            ASSERT_NE(cell.name, nullptr) << "part " << i << " select cell " << slot;
+            EXPECT_EQ(std::wstring(cell.name), expectedName(family->selects, slot))
+                << "part " << i << " select cell " << slot;
+            if (slot < 6) {
+                ASSERT_NE(cell.choices.list, nullptr) << "part " << i << " select cell " << slot;
+            }
+        }
+        std::vector<std::wstring> checks = family->checks;
+        // Only the type-1 parts that save the chip checksum have the IO pull-up box.
+        if (info.chipType == 1 && info.checksumSaveFlag == 0) {
+            checks.pop_back();
+        }
+        for (std::size_t slot = 0; slot < 14; ++slot) {
+            const ZephlinCheckCell& cell = info.checkCells[slot];
+            ASSERT_NE(cell.name, nullptr) << "part " << i << " check cell " << slot;
+            ASSERT_NE(cell.description, nullptr) << "part " << i << " check cell " << slot;
+            EXPECT_EQ(std::wstring(cell.name), expectedName(checks, slot))
+                << "part " << i << " check cell " << slot;
+            EXPECT_EQ(std::wstring(cell.description) == L"NA", std::wstring(cell.name) == L"NA")
+                << "part " << i << " check cell " << slot;
+        }
+    }
 }
 
 TEST(BodyInfo, DescriptionsArePairsOfEnglishAndChinese) {

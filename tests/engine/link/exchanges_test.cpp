@@ -76,7 +76,7 @@ TEST_F(ExchangeTest, DroppedStatusIsNoStatus) {
     EXPECT_EQ(setupStatus_.outcome, StatusExchange::Outcome::NoStatus);
 }
 
-TEST_F(ExchangeTest, StatusTwoIsDoneAfterOptionWordsButFailsAfterTheMainArea) {
+TEST_F(ExchangeTest, OnlyStatusZeroIsDone) {
     const std::vector<uint8_t> words(32, 0xFF);
     writer().answerNextStatusWith(2);
     const StatusExchange options = writeExchange(
@@ -84,7 +84,13 @@ TEST_F(ExchangeTest, StatusTwoIsDoneAfterOptionWordsButFailsAfterTheMainArea) {
         words);
     ASSERT_TRUE(options.hasStatus());
     EXPECT_EQ(options.statusWord, 2);
-    EXPECT_EQ(judgeStatus(command::kWriteOptionWords, options.statusWord), StatusVerdict::Done);
+    EXPECT_EQ(judgeStatus(command::kWriteOptionWords, options.statusWord), StatusVerdict::Failure);
+    for (const uint16_t code : {command::kWriteOptionWords, command::kWriteOfflineImage,
+                                command::kWriteOfflineSettings}) {
+        EXPECT_EQ(judgeStatus(code, 0), StatusVerdict::Done);
+        EXPECT_EQ(judgeStatus(code, 1), StatusVerdict::ChecksumError);
+        EXPECT_EQ(judgeStatus(code, 3), StatusVerdict::Failure);
+    }
 
     const std::vector<uint8_t> image(256, 0x5A);
     writer().answerNextStatusWith(2);
@@ -93,7 +99,8 @@ TEST_F(ExchangeTest, StatusTwoIsDoneAfterOptionWordsButFailsAfterTheMainArea) {
     ASSERT_TRUE(main.hasStatus());
     EXPECT_EQ(judgeStatus(command::kWriteMainArea, main.statusWord), StatusVerdict::Failure);
     EXPECT_EQ(judgeStatus(command::kWriteMainArea, 1), StatusVerdict::ChecksumError);
-    EXPECT_EQ(judgeStatus(command::kEraseWholeChip, 9), StatusVerdict::Done);
+    EXPECT_EQ(judgeStatus(command::kEraseWholeChip, 0), StatusVerdict::Done);
+    EXPECT_EQ(judgeStatus(command::kEraseWholeChip, 9), StatusVerdict::Failure);
 }
 
 TEST_F(ExchangeTest, AWriteWhoseSumDiffersFromTheFrameIsAChecksumError) {

@@ -47,5 +47,16 @@ TEST(HidReportDescriptor, StopsAtATruncatedItem) {
     EXPECT_EQ(capabilitiesFromReportDescriptor({}).inputReportLength, 0u);
 }
 
+// Sizes a device gives are not trusted: reports too long to sum stay long
+// instead of wrapping round to a short length.
+TEST(HidReportDescriptor, HugeReportsDoNotWrapRoundToShortOnes) {
+    const std::vector<uint8_t> huge{
+        0x77, 0xFF, 0xFF, 0xFF, 0xFF, // report size 2^32 - 1 bits
+        0x97, 0xFF, 0xFF, 0xFF, 0xFF, // report count 2^32 - 1
+        0x81, 0x02, 0x81, 0x02,       // two such inputs
+    };
+    EXPECT_GT(capabilitiesFromReportDescriptor(huge).inputReportLength, 1ull << 60);
+}
+
 } // namespace
 } // namespace zephlin

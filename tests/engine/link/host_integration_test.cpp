@@ -14,6 +14,8 @@
 #include <cstring>
 #include <filesystem>
 #include <set>
+#include <span>
+#include <stdexcept>
 #include <string>
 
 namespace zephlin {
@@ -124,7 +126,7 @@ TEST(WriterSelectionDeathTest, AFreshLibraryUsesUsbWriters) {
 }
 
 TEST(WriterSelection, SwitchesOnRequest) {
-    ZephlinUseUsbWriter();
+    EXPECT_EQ(ZephlinUseUsbWriter(), 1) << "says that it worked";
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
     EXPECT_EQ(ZephlinSimulatorProduce(1), -1);
     char error[128] = "";
@@ -160,6 +162,47 @@ TEST(WriterSelection, RefusesInvalidOptionsAndKeepsTheSelection) {
         sizeof(ZephlinSimulatorOptions), nullptr, nullptr, 0, 0, 1, 36};
     EXPECT_EQ(ZephlinUseSimulatedWriter(&noPart, nullptr, 0), 0);
     EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+
+    // A second per report is the most: 2^32-1 us would make a Check ID take hours.
+    char reason[128] = "";
+    const ZephlinSimulatorOptions slowest{
+        sizeof(ZephlinSimulatorOptions), nullptr, nullptr, 0, 1'000'000, 0, 0};
+    EXPECT_EQ(ZephlinUseSimulatedWriter(&slowest, reason, sizeof reason), 1) << reason;
+    ZephlinUseUsbWriter();
+    const ZephlinSimulatorOptions tooSlow{
+        sizeof(ZephlinSimulatorOptions), nullptr, nullptr, 0, 1'000'001, 0, 0};
+    EXPECT_EQ(ZephlinUseSimulatedWriter(&tooSlow, reason, sizeof reason), 0);
+    EXPECT_NE(std::strstr(reason, "above one second"), nullptr) << reason;
+    EXPECT_EQ(ZephlinSelectedWriter(), ZEPHLIN_WRITER_USB);
+}
+
+// An exception inside an export fails it, and its reason reaches the user
+// through the host's message service instead of being lost.
+TEST(HostServices, AnExportStoppedByAnExceptionSaysWhy) {
+    std::wstring shown;
+    const ZephlinHostServices services{
+        .structSize = sizeof(ZephlinHostServices),
+        .userData = &shown,
+        .askYesNo = nullptr,
+        .showMessage = [](void* self, const wchar_t* text,
+                          int32_t) { *static_cast<std::wstring*>(self) += text; },
+        .chooseSaveFile = nullptr,
+    };
+    ZephlinSetHostServices(&services);
+    sim::WriterSimulator& writer = useSimulatedWriter(std::make_unique<sim::WriterSimulator>());
+    writer.rewriteReplies([](sim::ReportKind, std::span<uint8_t>) -> void {
+        throw std::runtime_error("the writer's reply broke");
+    });
+    uint16_t word = 0;
+    ZephlinContext context{};
+    context.result = &word;
+    EXPECT_EQ(CheckID(&context), ZEPHLIN_RESULT_FAIL);
+    EXPECT_EQ(word, ZEPHLIN_RESULT_FAIL);
+    EXPECT_NE(shown.find(L"the writer's reply broke"), std::wstring::npos)
+        << std::string(shown.begin(), shown.end());
+    EXPECT_FALSE(writerLink().isOpen()) << "the link is closed all the same";
+    ZephlinSetHostServices(nullptr);
+    ZephlinUseUsbWriter();
 }
 
 TEST(WriterSelection, RefusesOptionsWithoutTheirSize) {

@@ -7,8 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zephlin {
 namespace {
@@ -112,14 +121,145 @@ TEST_F(StateFileTest, RefusesAChipThatDoesNotFitItsPart) {
     EXPECT_NE(error.find("does not fit"), std::string::npos) << error;
 }
 
-TEST_F(StateFileTest, AFailedSaveKeepsThePreviousFile) {
-    open();
+// Saves the simulator's state with the file size limited to 4 KB, so that
+// the write fails half-way as on a full disk; runs in a child process.
+[[noreturn]] void saveUnderFileSizeLimit() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     std::string error;
-    ASSERT_TRUE(selectedSimulator()->saveState(error));
+    std::exit(selectedSimulator()->saveState(error) ? 1 : 0);
+}
+
+TEST_F(StateFileTest, AFailedSaveKeepsThePreviousFile) {
+    // The child must save this simulator to this file: forked, not run anew.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    sim::WriterSimulator& writer = open();
+    std::string error;
+    ASSERT_TRUE(writer.saveState(error));
     const auto before = std::filesystem::file_size(path_);
-    std::filesystem::create_directory(std::filesystem::path(path_) += ".new");
-    EXPECT_FALSE(selectedSimulator()->saveState(error));
+    writer.state().chip = sim::SimulatedChip::fresh(0); // a 32 KB main area to write
+    EXPECT_EXIT(saveUnderFileSizeLimit(), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(std::filesystem::file_size(path_), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left";
+}
+
+TEST_F(StateFileTest, RefusesAnythingButARegularFile) {
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    sim::SimulatorOptions options;
+    options.stateFile = path_;
+    std::string error;
+    EXPECT_EQ(sim::WriterSimulator::create(options, error), nullptr) << "no hang on a FIFO";
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    options.stateFile = folder_;
+    EXPECT_EQ(sim::WriterSimulator::create(options, error), nullptr);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+}
+
+TEST_F(StateFileTest, ALinkKeepsPointingAtTheStateItSaves) {
+    const std::filesystem::path target = folder_ / "real.state";
+    std::filesystem::create_symlink("real.state", path_);
+    std::string error;
+    ASSERT_TRUE(open().saveState(error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_TRUE(std::filesystem::is_regular_file(target));
+}
+
+// Within one program a second simulator of the same file shares the first
+// one's hold instead of waiting for itself.
+TEST_F(StateFileTest, OneProgramSharesItsHold) {
+    open();
+    sim::SimulatorOptions options;
+    options.stateFile = folder_ / "." / "writer.state";
+    std::string error;
+    EXPECT_NE(sim::WriterSimulator::create(options, error), nullptr) << error;
+}
+
+// Host services that note, for another thread, that the library announced a
+// wait.
+class WaitWatcher {
+public:
+    WaitWatcher() {
+        const ZephlinHostServices services{
+            .structSize = sizeof(ZephlinHostServices),
+            .userData = this,
+            .askYesNo = nullptr,
+            .showMessage =
+                [](void* self, const wchar_t* text, int32_t) {
+                    auto& watcher = *static_cast<WaitWatcher*>(self);
+                    watcher.text = text;
+                    watcher.announced = true;
+                },
+            .chooseSaveFile = nullptr,
+        };
+        ZephlinSetHostServices(&services);
+    }
+    ~WaitWatcher() { ZephlinSetHostServices(nullptr); }
+    WaitWatcher(const WaitWatcher&) = delete;
+    WaitWatcher& operator=(const WaitWatcher&) = delete;
+
+    std::wstring text; // written before announced is set
+    std::atomic<bool> announced{false};
+};
+
+// Another program holds the file: this one says so, waits, and then reads
+// what the other one saved.
+TEST_F(StateFileTest, ASecondProgramWaitsForTheFirstAndSeesItsWork) {
+    int held[2];
+    int release[2];
+    ASSERT_EQ(::pipe(held), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        sim::SimulatorOptions options;
+        options.stateFile = path_;
+        std::string error;
+        auto simulator = sim::WriterSimulator::create(options, error);
+        char signal = simulator ? 'y' : 'n';
+        (void)!::write(held[1], &signal, 1);
+        (void)!::read(release[0], &signal, 1);
+        if (!simulator) {
+            ::_exit(2);
+        }
+        simulator->state().offline.currentCounter = 77;
+        ::_exit(simulator->saveState(error) ? 0 : 1);
+    }
+    char signal = 0;
+    ASSERT_EQ(::read(held[0], &signal, 1), 1);
+    ASSERT_EQ(signal, 'y');
+
+    WaitWatcher watcher;
+    std::unique_ptr<sim::WriterSimulator> waited;
+    std::thread second([&] {
+        sim::SimulatorOptions options;
+        options.stateFile = path_;
+        std::string error;
+        waited = sim::WriterSimulator::create(options, error);
+    });
+    // A guard against a wait that is never announced, not a measure of speed.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!watcher.announced && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const bool announced = watcher.announced;
+    EXPECT_TRUE(announced) << "the wait is announced";
+    if (announced) {
+        EXPECT_NE(watcher.text.find(L"in use by another program"), std::wstring::npos);
+    }
+    EXPECT_EQ(::write(release[1], "go", 1), 1);
+    second.join();
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_NE(waited, nullptr);
+    EXPECT_EQ(waited->state().offline.currentCounter, 77) << "the other program's save is kept";
+    for (const int fd : {held[0], held[1], release[0], release[1]}) {
+        ::close(fd);
+    }
 }
 
 } // namespace

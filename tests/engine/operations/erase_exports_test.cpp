@@ -218,10 +218,18 @@ TEST_F(EraseTest, OnlyTheFirstSetupOfAChipType16EraseAsksForTheUnlock) {
     }
 }
 
-TEST_F(EraseTest, TheStatusWordOfTheWholeChipEraseIsNotExamined) {
-    record(kPartWithoutSecondArea);
-    atReport(writer(), ReportKind::InputReport, 1, [&] { writer().answerNextStatusWith(4); });
-    EXPECT_EQ(call(WholeChipErase), ZEPHLIN_RESULT_PASS);
+TEST_F(EraseTest, AWholeChipEraseTheWriterReportsAsFailedFails) {
+    for (const uint16_t statusWord : {1, 2, 4, 0xFFFF}) {
+        start();
+        record(kPartWithoutSecondArea);
+        atReport(writer(), ReportKind::InputReport, 1,
+                 [&] { writer().answerNextStatusWith(statusWord); });
+        EXPECT_EQ(call(WholeChipErase), ZEPHLIN_RESULT_FAIL) << "status word " << statusWord;
+        const auto frames = framesSent(writer());
+        EXPECT_EQ(std::count(frames.begin(), frames.end(), command::kWriteOptionWords), 0)
+            << "no option words after a failed erase";
+        EXPECT_EQ(frames.back(), command::kEndOfTarget) << "the session ends with the target";
+    }
 }
 
 // WholeChipErase's reports: 1-4 session start, 5-6 erase frame and status,
@@ -235,10 +243,15 @@ TEST_F(EraseTest, WholeChipEraseFailures) {
         uint16_t result;
     };
     const Row rows[] = {
-        {3, 3, ZEPHLIN_RESULT_END_OF_TARGET_FAIL}, {3, 1, ZEPHLIN_RESULT_END_OF_TARGET_FAIL},
-        {4, 5, ZEPHLIN_RESULT_ID_MISMATCH},        {4, 6, ZEPHLIN_RESULT_TARGET_LOCKED},
-        {4, 2, ZEPHLIN_RESULT_POWER_ON_FAIL},      {4, 3, ZEPHLIN_RESULT_POWER_ON_FAIL},
-        {5, 1, ZEPHLIN_RESULT_CHECKSUM_ERROR},     {5, 2, ZEPHLIN_RESULT_PASS},
+        {3, 3, ZEPHLIN_RESULT_END_OF_TARGET_FAIL},
+        {3, 1, ZEPHLIN_RESULT_END_OF_TARGET_FAIL},
+        {4, 5, ZEPHLIN_RESULT_ID_MISMATCH},
+        {4, 6, ZEPHLIN_RESULT_TARGET_LOCKED},
+        {4, 2, ZEPHLIN_RESULT_POWER_ON_FAIL},
+        {4, 3, ZEPHLIN_RESULT_POWER_ON_FAIL},
+        {5, 1, ZEPHLIN_RESULT_CHECKSUM_ERROR},
+        {5, 2, ZEPHLIN_RESULT_FAIL},
+        {2, 4, ZEPHLIN_RESULT_FAIL},
     };
     for (const Row& row : rows) {
         start();

@@ -71,12 +71,10 @@ TEST_F(OptionExportTest, TheChipChecksumWordGoesOnlyInsideASequence) {
     EXPECT_EQ(lastOptionBytes(writer()).size(), 32u);
 }
 
-TEST_F(OptionExportTest, OnlyStatusOneAfterTheOptionWriteIsAFailure) {
+TEST_F(OptionExportTest, OnlyStatusZeroAfterTheOptionWriteIsAPass) {
     const std::pair<uint16_t, uint16_t> rows[] = {
-        {0, ZEPHLIN_RESULT_PASS},
-        {1, ZEPHLIN_RESULT_CHECKSUM_ERROR},
-        {2, ZEPHLIN_RESULT_PASS},
-        {4, ZEPHLIN_RESULT_PASS},
+        {0, ZEPHLIN_RESULT_PASS}, {1, ZEPHLIN_RESULT_CHECKSUM_ERROR}, {2, ZEPHLIN_RESULT_FAIL},
+        {4, ZEPHLIN_RESULT_FAIL}, {0xFFFF, ZEPHLIN_RESULT_FAIL},
     };
     for (const auto& [statusWord, result] : rows) {
         start();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace zephlin {
 namespace {
@@ -32,6 +33,17 @@ bool touchedBootMode(const sim::WriterSimulator& writer) {
 bool sentFrame(const sim::WriterSimulator& writer, uint16_t code) {
     const auto frames = framesSent(writer);
     return std::find(frames.begin(), frames.end(), code) != frames.end();
+}
+
+// Runs action as the writer takes each version query frame.
+void onVersionQueries(sim::WriterSimulator& writer, std::function<void()> action) {
+    writer.observeReports([&writer, action = std::move(action)](ReportKind kind) {
+        const auto& last = writer.recordedReports().back().bytes;
+        if (kind == ReportKind::FeatureWrite && last.size() > 4 && last[1] == kFrameSync &&
+            last[3] == 0x04 && last[4] == 0x0A) {
+            action();
+        }
+    });
 }
 
 class SessionStartTest : public DeviceTest {};
@@ -249,10 +261,8 @@ TEST_F(SessionStartTest, AWriterStillMismatchedAfterAnUpdateIsAskedAgain) {
     start(withFault(Fault::SubMcuMismatch));
     // The first version query after the update still finds the old sub-MCU.
     int versionQueries = 0;
-    writer().observeReports([&](ReportKind kind) {
-        const auto& last = writer().recordedReports().back().bytes;
-        if (kind == ReportKind::FeatureWrite && last.size() > 4 && last[1] == kFrameSync &&
-            last[3] == 0x04 && last[4] == 0x0A && ++versionQueries == 2) {
+    onVersionQueries(writer(), [&] {
+        if (++versionQueries == 2) {
             writer().state().subMcuVersion = 0x0103;
         }
     });
@@ -260,6 +270,24 @@ TEST_F(SessionStartTest, AWriterStillMismatchedAfterAnUpdateIsAskedAgain) {
     EXPECT_EQ(call(CheckID), ZEPHLIN_RESULT_PASS);
     EXPECT_EQ(host.questions.size(), 2u);
     EXPECT_EQ(versionQueries, 3);
+}
+
+TEST_F(SessionStartTest, AnUpdateThatNeverTakesEndsIn107) {
+    RecordingHost host(true);
+    start(withFault(Fault::SubMcuMismatch));
+    // Every version query finds the old sub-MCU again; after ten rounds the
+    // writer gives in, so that a session that keeps asking still ends.
+    int versionQueries = 0;
+    onVersionQueries(writer(), [&] {
+        if (++versionQueries < 10) {
+            writer().state().subMcuVersion = 0x0103;
+        }
+    });
+    record(kCortexM0Part);
+    EXPECT_EQ(call(CheckID), ZEPHLIN_RESULT_UPDATE_FAILED);
+    EXPECT_EQ(host.questions.size(), 3u) << "three updates, then no more questions";
+    EXPECT_FALSE(sentFrame(writer(), command::kTargetSetup));
+    EXPECT_FALSE(writerLink().isOpen());
 }
 
 TEST_F(SessionStartTest, TheUpdateWaitsTwoSecondsBeforeReopening) {

@@ -113,6 +113,19 @@ TEST(InsertIspCode, TypeTwentyOneUsesTheSecondArea) {
     EXPECT_EQ(insertion.buffer[0x1000], testing::patternImage(1, 2)[0]);
 }
 
+// An ISP code cut short at a damaged record would be inserted as if whole.
+TEST(InsertIspCode, AHexFileWithADamagedRecordIsRefusedWithoutWriting) {
+    TemporaryFolder folder;
+    folder.write("isp.hex", std::string(":0100000011EE\n:0104000022D8\n:00000001FF\n"));
+    Insertion insertion(kNerelA1);
+    insertion.userFile(folder.widePath("isp.hex"));
+    EXPECT_EQ(insertion.run(), ZEPHLIN_RESULT_CHECKSUM_ERROR);
+    EXPECT_EQ(insertion.buffer, std::vector<uint8_t>(0x8000, 0xEE));
+    EXPECT_EQ(insertion.context->codeSize, 0u);
+    EXPECT_EQ(insertion.context->selectSettings[0], 0u);
+    EXPECT_EQ(insertion.context->selectSettings[2], 0u);
+}
+
 TEST(InsertIspCode, MissingFileAndPartsWithoutIspSlotFailWithoutWriting) {
     Insertion missing(kNerelA1);
     missing.userFile(L"/nonexistent/isp.hex");

@@ -128,9 +128,16 @@ std::span<const uint8_t> bytesOf(std::string_view text) {
 }
 
 std::vector<uint8_t> convert(std::string_view text, std::size_t limit = 0x10000) {
-    const std::optional<std::vector<uint8_t>> image = ispImageFromHex(bytesOf(text), limit);
-    EXPECT_TRUE(image.has_value());
-    return image.value_or(std::vector<uint8_t>{});
+    const IspHexImage converted = ispImageFromHex(bytesOf(text), limit);
+    EXPECT_TRUE(converted.image.has_value());
+    EXPECT_FALSE(converted.damaged.has_value());
+    return converted.image.value_or(std::vector<uint8_t>{});
+}
+
+std::optional<hex::DamagedRecord> damageOf(std::string_view text) {
+    const IspHexImage converted = ispImageFromHex(bytesOf(text), 0x10000);
+    EXPECT_FALSE(converted.image.has_value()) << "a damaged file gives no image";
+    return converted.damaged;
 }
 
 TEST(IspHexImage, DataLandsAtItsAddressFromZeroWithGapsErased) {
@@ -156,22 +163,36 @@ TEST(IspHexImage, LowerCaseDigitsAndExtendedBasesCount) {
     EXPECT_EQ(image[2], 0xBB);
 }
 
-TEST(IspHexImage, StartAddressEndOfFileAndBadRecordsEndTheConversion) {
+TEST(IspHexImage, StartAddressAndEndOfFileEndTheConversion) {
     EXPECT_EQ(convert(":0100000011EE\n:0400000500000000F7\n:0100010022DC\n").size(), 1u);
     EXPECT_EQ(convert(":0100000011EE\n:00000001FF\n:0100010022DC\n").size(), 1u);
-    EXPECT_EQ(convert(":0100000011EE\n:0100010022DD\n:0100020033CA\n").size(), 1u);
-    // A record shorter than its count says, and a line longer than any record.
-    EXPECT_EQ(convert(":0100000011EE\n:05000000FB\n").size(), 1u);
-    EXPECT_EQ(convert(":0100000011EE\n:" + std::string(600, '0') + "\n:0100010022DC\n").size(), 1u);
+    // What follows the end of the file is not read, damaged or not.
+    EXPECT_EQ(convert(":0100000011EE\n:00000001FF\n:0100010022DD\n").size(), 1u);
     // A lone last digit is dropped without reading past the line.
     EXPECT_EQ(convert(":0100000011EE0\n").size(), 1u);
     EXPECT_TRUE(convert("").empty());
 }
 
+TEST(IspHexImage, ADamagedRecordRefusesTheFileAndNamesItsLine) {
+    const auto checksum = damageOf(":0100000011EE\r\n\r\nnot a record\n:0100010022DD\n");
+    ASSERT_TRUE(checksum.has_value());
+    EXPECT_EQ(checksum->line, 4u) << "a CR LF pair ends one line";
+    EXPECT_EQ(checksum->damage, hex::RecordDamage::Checksum);
+    // A record shorter than its count says, and a line longer than any record.
+    const auto shorter = damageOf(":0100000011EE\n:05000000FB\n");
+    ASSERT_TRUE(shorter.has_value());
+    EXPECT_EQ(shorter->line, 2u);
+    EXPECT_EQ(shorter->damage, hex::RecordDamage::ShorterThanItsCount);
+    const auto tooLong = damageOf(":0100000011EE\n:" + std::string(600, '0') + "\n");
+    ASSERT_TRUE(tooLong.has_value());
+    EXPECT_EQ(tooLong->damage, hex::RecordDamage::TooLong);
+}
+
 TEST(IspHexImage, ImagesLongerThanTheLimitAreRefusedWithoutBeingBuilt) {
     // Linear base 0x0800 puts the data at 0x08000000.
-    EXPECT_FALSE(ispImageFromHex(bytesOf(":020000040800F2\n:0100000011EE\n"), 0x8000).has_value());
-    EXPECT_FALSE(ispImageFromHex(bytesOf(":02000000AABB99\n"), 1).has_value());
+    EXPECT_FALSE(
+        ispImageFromHex(bytesOf(":020000040800F2\n:0100000011EE\n"), 0x8000).image.has_value());
+    EXPECT_FALSE(ispImageFromHex(bytesOf(":02000000AABB99\n"), 1).image.has_value());
     EXPECT_EQ(convert(":02000000AABB99\n", 2).size(), 2u);
 }
 

@@ -117,6 +117,29 @@ TEST(OfflineTransfer, ChecksumErrorOfTheWriterIsReported) {
     EXPECT_TRUE(writer.state().offline.settings.empty());
 }
 
+TEST(OfflineTransfer, AFailureStatusOfTheWriterIsNoPass) {
+    // The writer's first status report answers the image, the second one the
+    // settings block.
+    for (const bool afterImage : {true, false}) {
+        sim::WriterSimulator& writer = selectSimulator();
+        const Production production(0, 0x400, 0);
+        if (afterImage) {
+            writer.answerNextStatusWith(4);
+        } else {
+            writer.observeReports([&writer](sim::ReportKind kind) {
+                if (kind == sim::ReportKind::InputReport) {
+                    writer.answerNextStatusWith(4);
+                }
+            });
+        }
+        uint16_t progress = 0;
+        EXPECT_EQ(production.download(progress), ZEPHLIN_RESULT_FAIL) << afterImage;
+        if (afterImage) {
+            EXPECT_TRUE(writer.state().offline.settings.empty()) << "no settings after a failure";
+        }
+    }
+}
+
 TEST(OfflineTransfer, RecordThatCannotMakeADownloadIsRefusedBeforehand) {
     EXPECT_FALSE(offlineDownloadOf(*contextFor(-1)).has_value());
     Production missing(0, 0x10, 0);

@@ -156,18 +156,36 @@ TEST(ProjectFooter, ThreePointTwoFileWithoutDataSkipsTheDataCheck) {
     EXPECT_EQ(loaded->dataSize, 0u);
 }
 
-TEST(ProjectFooter, ThreePointZeroFileLeavesTheDataSizeAndItsBytesAlone) {
+// A 3.0 footer has no data fields: the data image is what the body holds
+// after the code image, at most the second area, and no checksum covers it.
+TEST(ProjectFooter, ThreePointZeroFileTakesTheRestOfTheBodyAsItsDataImage) {
     const int32_t type21 = firstIndexOfType(21); // second area, version 0x0300
     const Project project(type21, 0x200, 0x100);
     std::vector<uint8_t> file = project.file();
     file[0x200 + 5] ^= 0xFF; // not covered by any checksum in a 3.0 file
+    std::vector<uint8_t> data = project.data;
+    data[5] ^= 0xFF;
     const auto loaded = contextFor(0);
     loaded->dataSize = 1234;
     loaded->dataChecksum = 0x4321;
     ASSERT_EQ(load(file, *loaded), ZEPHLIN_RESULT_PASS);
     EXPECT_EQ(loaded->projectVersion, 0x0300);
-    EXPECT_EQ(loaded->dataSize, 1234u);
-    EXPECT_EQ(loaded->dataChecksum, 0x4321);
+    EXPECT_EQ(loaded->dataSize, 0x100u);
+    EXPECT_EQ(loaded->dataChecksum, checksum16(data));
+
+    // Bytes beyond the second area's size are not part of the image.
+    const uint32_t secondArea = chipCatalogue()[static_cast<std::size_t>(type21)].secondAreaSize;
+    const Project overfull(type21, 0x200, secondArea + 16);
+    ASSERT_EQ(load(overfull.file(), *loaded), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(loaded->dataSize, secondArea);
+    EXPECT_EQ(loaded->dataChecksum,
+              checksum16(std::span<const uint8_t>(overfull.data).first(secondArea)));
+
+    // A part without a second area gets no data image.
+    const Project plain(0, 0x200, 0);
+    loaded->dataSize = 1234;
+    ASSERT_EQ(load(plain.file(), *loaded), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(loaded->dataSize, 0u);
 }
 
 // Five type-14 parts share a chip ID, and so do a type-17 and a type-27 pair.

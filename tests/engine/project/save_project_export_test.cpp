@@ -2,12 +2,14 @@
 
 #include "project_test_support.h"
 #include "support/checksum16.h"
+#include "support/utf8.h"
 #include "temporary_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cwchar>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -199,9 +201,7 @@ TEST(SaveProjectExport, EveryPartLoadsBackAsItWasSaved) {
             EXPECT_EQ(got.chipIndex, static_cast<int32_t>(i)) << chip.partName;
         }
         EXPECT_EQ(loaded.code, saving.code) << chip.partName;
-        if (chip.projectVersion != 0x0300) {
-            EXPECT_EQ(loaded.data, saving.data) << chip.partName;
-        }
+        EXPECT_EQ(loaded.data, saving.data) << chip.partName;
         EXPECT_TRUE(std::equal(std::begin(got.selectSettings), std::end(got.selectSettings),
                                std::begin(sent.selectSettings)))
             << chip.partName;
@@ -221,6 +221,96 @@ TEST(SaveProjectExport, EveryPartLoadsBackAsItWasSaved) {
         EXPECT_EQ(got.bufferChecksum, sent.bufferChecksum);
         EXPECT_EQ(got.projectVersion, chip.projectVersion);
     }
+}
+
+// A 3.0 footer stores no data size; the data image the file holds after the
+// code image still comes back, and a part without a second area gets none.
+TEST(SaveProjectExport, AVersion30ProjectKeepsItsSecondArea) {
+    TemporaryFolder folder;
+    const int32_t withSecondArea = testing::firstIndexOfType(21);
+    ASSERT_EQ(chipCatalogue()[static_cast<std::size_t>(withSecondArea)].projectVersion, 0x0300);
+    {
+        const SaveDialogHost host(folder.widePath("isp.kdx"));
+        Saving saving(withSecondArea, 0x400, 0x139C);
+        ASSERT_EQ(saving.save(), ZEPHLIN_RESULT_PASS);
+        const Loaded loaded = loadProject(folder.widePath("isp.kdx"));
+        EXPECT_EQ(loaded.context->dataSize, 0x139Cu);
+        EXPECT_EQ(loaded.context->dataChecksum, checksum16(saving.data));
+        EXPECT_EQ(loaded.data, saving.data);
+    }
+    const SaveDialogHost host(folder.widePath("plain.kdx"));
+    Saving saving(0, 0x400, 0);
+    ASSERT_EQ(saving.save(), ZEPHLIN_RESULT_PASS);
+    const Loaded loaded = loadProject(folder.widePath("plain.kdx"));
+    EXPECT_EQ(loaded.context->dataSize, 0u);
+}
+
+// A path the record's project file field cannot hold would save a project
+// that cannot be opened again.
+TEST(SaveProjectExport, APathTooLongToOpenAgainIsRefused) {
+    // A folder deep enough that a name brings the path to the field's length.
+    TemporaryFolder folder;
+    constexpr std::size_t kLongestPath = ZEPHLIN_PATH_CAPACITY - 1;
+    std::filesystem::path deep = folder.file("");
+    while (deep.string().size() + 1 + 250 < kLongestPath) {
+        deep /= std::string(200, 'd');
+    }
+    std::filesystem::create_directories(deep);
+    const std::string name =
+        std::string(kLongestPath - (deep.string().size() + 1) - 4, 'n') + ".kdx";
+    const std::filesystem::path longest = deep / name;
+    const std::filesystem::path tooLong = deep / ("x" + name);
+    ASSERT_EQ(longest.string().size(), kLongestPath);
+
+    const SaveDialogHost host(tooLong.wstring());
+    Saving saving(0, 0x100, 0);
+    std::wcscpy(saving.context->projectFolder, L"/before/");
+    EXPECT_EQ(saving.save(), ZEPHLIN_RESULT_OPEN_FILE_ERROR);
+    EXPECT_TRUE(std::filesystem::is_empty(deep)) << "nothing is written";
+    EXPECT_STREQ(saving.context->projectFolder, L"/before/");
+
+    const SaveDialogHost fits(longest.wstring());
+    Saving fitting(0, 0x100, 0);
+    ASSERT_EQ(fitting.save(), ZEPHLIN_RESULT_PASS);
+    EXPECT_EQ(loadProject(longest.wstring()).code, fitting.code);
+}
+
+TEST(SaveProjectExport, SavingOverALinkWritesTheFileItPointsTo) {
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.file("real"));
+    folder.write("real/p.kdx", std::string("old"));
+    std::filesystem::create_symlink("real/p.kdx", folder.file("link.kdx"));
+    std::filesystem::create_symlink("real/new.kdx", folder.file("dangling.kdx"));
+    for (const char* name : {"link.kdx", "dangling.kdx"}) {
+        const SaveDialogHost host(folder.widePath(name));
+        Saving saving(0, 0x100, 0);
+        ASSERT_EQ(saving.save(), ZEPHLIN_RESULT_PASS) << name;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.file(name))) << name << " is still a link";
+        EXPECT_EQ(loadProject(folder.widePath(name)).code, saving.code) << name;
+        EXPECT_STREQ(saving.context->projectFile, utf8::toWide(name).c_str());
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("real/p.kdx")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("real/new.kdx")));
+    EXPECT_EQ(folder.entries(), 3u) << "no temporary file beside the links";
+}
+
+// A file name need not be UTF-8: the bytes the user gave are the name the
+// project gets, and names inside the footer come back as they went in.
+TEST(SaveProjectExport, ANameThatIsNotUtf8IsKeptByteForByte) {
+    TemporaryFolder folder;
+    const std::string name = "o\xff\xe4\xb8.kdx";
+    const std::wstring path = utf8::toWide(folder.file(name).string());
+    const SaveDialogHost host(path);
+    Saving saving(0, 0x100, 0);
+    const std::wstring codeName = utf8::toWide("fw-\xe9.hex");
+    std::wcscpy(saving.context->codeFileName, codeName.c_str());
+    ASSERT_EQ(saving.save(), ZEPHLIN_RESULT_PASS);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.file(name)));
+    EXPECT_EQ(folder.entries(), 1u);
+    EXPECT_EQ(utf8::fromWide(saving.context->projectFile), name);
+    const Loaded loaded = loadProject(path);
+    EXPECT_EQ(loaded.code, saving.code);
+    EXPECT_EQ(std::wstring(loaded.context->codeFileName), codeName);
 }
 
 TEST(SaveProjectExport, SaveTimeIsLocalTimeOfTheSave) {

@@ -120,6 +120,17 @@ TEST_F(CodeFileLoadTest, AFileThatCannotBeOpenedChangesNothing) {
     EXPECT_EQ(buffer.loadRecord(kMainPage).filePath, L"/a.bin");
 }
 
+TEST_F(CodeFileLoadTest, AHexFileWithADamagedRecordIsRefusedAndChangesNothing) {
+    load(Bytes{1}, L"/a.bin");
+    const std::string text = dataRecord(0, {1, 2}) + hexRecord(0, 2, {3}, 1);
+    const CodeFileLoad damaged = load(bytesOf(text), L"/b.hex");
+    EXPECT_EQ(damaged.result, 112);
+    ASSERT_TRUE(damaged.damaged.has_value());
+    EXPECT_EQ(damaged.damaged->line, 2u);
+    EXPECT_EQ(buffer.readArea(kMainPage), (Bytes{1}));
+    EXPECT_EQ(buffer.loadRecord(kMainPage).filePath, L"/a.bin");
+}
+
 TEST_F(CodeFileLoadTest, FilesOnDiskAreReadWhole) {
     const auto path = std::filesystem::temp_directory_path() / "zephlin_code_file_load_test.hex";
     const Bytes hex = bytesOf(dataRecord(0, {1, 2, 3}));

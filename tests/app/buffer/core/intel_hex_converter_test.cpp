@@ -67,11 +67,24 @@ TEST(IntelHexConverter, MalformedBaseRecordsAreIgnored) {
     EXPECT_EQ(result.image, (Bytes{8, 0xFF, 7}));
 }
 
-TEST(IntelHexConverter, ABadChecksumEndsTheConversionWithWhatCameBefore) {
+// An image cut short at a damaged record would be programmed as if whole:
+// the file is refused and the line named.
+TEST(IntelHexConverter, ABadChecksumRefusesTheFileAndNamesTheLine) {
     const auto result = convert(dataRecord(0, {1}) + dataRecord(1, {2}) + hexRecord(0, 2, {3}, 1) +
                                 dataRecord(3, {4}));
-    EXPECT_EQ(result.status, HexConversionStatus::Converted);
-    EXPECT_EQ(result.image, (Bytes{1, 2}));
+    EXPECT_EQ(result.status, HexConversionStatus::Damaged);
+    EXPECT_TRUE(result.image.empty());
+    ASSERT_TRUE(result.damaged.has_value());
+    EXPECT_EQ(result.damaged->line, 3u);
+    EXPECT_EQ(result.damaged->damage, hex::RecordDamage::Checksum);
+    // Lines are counted as an editor shows them: CR LF ends one line, and
+    // skipped or empty lines count.
+    const auto crLf = convert("; header\r\n\r\n:0100000001FE\r\n:0100010055AA\r\n");
+    ASSERT_TRUE(crLf.damaged.has_value());
+    EXPECT_EQ(crLf.damaged->line, 4u);
+    // What follows an end-of-file record is never read.
+    EXPECT_EQ(convert(dataRecord(0, {1}) + endOfFile() + hexRecord(0, 2, {3}, 1)).status,
+              HexConversionStatus::Converted);
 }
 
 TEST(IntelHexConverter, StartAddressesChangeNothingEndOfFileAndUnknownTypesEnd) {
@@ -99,7 +112,7 @@ TEST(IntelHexConverter, TextWithoutDataGivesNoData) {
     EXPECT_EQ(convert("").status, HexConversionStatus::NoData);
     EXPECT_EQ(convert("garbage\n").status, HexConversionStatus::NoData);
     EXPECT_EQ(convert(linearBase(0x0800) + endOfFile()).status, HexConversionStatus::NoData);
-    EXPECT_EQ(convert(hexRecord(0, 0, {}, 1)).status, HexConversionStatus::NoData);
+    EXPECT_EQ(convert(hexRecord(0, 0, {}, 1)).status, HexConversionStatus::Damaged);
 }
 
 TEST(IntelHexConverter, ASpanBeyondTheCapacityIsRefusedWithoutBuildingIt) {
@@ -113,14 +126,19 @@ TEST(IntelHexConverter, ASpanBeyondTheCapacityIsRefusedWithoutBuildingIt) {
     EXPECT_TRUE(far.image.empty());
 }
 
-TEST(IntelHexConverter, MalformedLinesNeverReadOutOfBounds) {
+TEST(IntelHexConverter, MalformedLinesNeverReadOutOfBoundsAndAreRefused) {
     // An odd character count, a count larger than the line, an overlong line.
-    EXPECT_EQ(convert(dataRecord(0, {1}) + ":0100010002F").image, (Bytes{1}));
-    EXPECT_EQ(convert(dataRecord(0, {1}) + ":10000100FF\n").image, (Bytes{1}));
-    EXPECT_EQ(
-        convert(dataRecord(0, {1}) + ":" + std::string(600, '0') + "\n" + dataRecord(1, {2})).image,
-        (Bytes{1}));
-    EXPECT_EQ(convert(":").status, HexConversionStatus::NoData);
+    EXPECT_EQ(convert(dataRecord(0, {1}) + ":0100010002F").damaged->damage,
+              hex::RecordDamage::Checksum);
+    EXPECT_EQ(convert(dataRecord(0, {1}) + ":10000100EF\n").damaged->damage,
+              hex::RecordDamage::ShorterThanItsCount);
+    const auto overlong =
+        convert(dataRecord(0, {1}) + ":" + std::string(600, '0') + "\n" + dataRecord(1, {2}));
+    EXPECT_EQ(overlong.damaged->damage, hex::RecordDamage::TooLong);
+    EXPECT_EQ(overlong.damaged->line, 2u);
+    EXPECT_EQ(convert(":").damaged->damage, hex::RecordDamage::ShorterThanItsCount);
+    // A lone last character after a whole record is dropped.
+    EXPECT_EQ(convert(":0100000001FE0").image, (Bytes{1}));
 }
 
 } // namespace

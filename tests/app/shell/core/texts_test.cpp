@@ -54,13 +54,20 @@ TEST(Texts, HexadecimalEntry) {
     EXPECT_EQ(toUpperAscii(L"ab1f"), L"AB1F");
 }
 
-TEST(Texts, Utf8RoundTripsAndRepairsMalformedInput) {
+TEST(Texts, Utf8RoundTripsEvenMalformedInput) {
     const std::wstring text = L"Zephlin 芯片 \U0001F600";
     EXPECT_EQ(utf8::toWide(utf8::fromWide(text)), text);
-    EXPECT_EQ(utf8::toWide("\xE4\xB8"), L"\uFFFD");
-    EXPECT_EQ(utf8::toWide("\xC0\xAF"), L"\uFFFD");
-    EXPECT_EQ(utf8::toWide("\xED\xA0\x80"), L"\uFFFD");
-    EXPECT_EQ(utf8::toWide("a\x80z"), L"a\uFFFDz");
+    // Each byte of a malformed sequence stands for itself and comes back.
+    EXPECT_EQ(utf8::toWide("\xE4\xB8"), L"\xDCE4\xDCB8");
+    EXPECT_EQ(utf8::toWide("\xC0\xAF"), L"\xDCC0\xDCAF");
+    EXPECT_EQ(utf8::toWide("\xED\xA0\x80"), L"\xDCED\xDCA0\xDC80");
+    EXPECT_EQ(utf8::toWide("a\x80z"), L"a\xDC80z");
+    for (const std::string bytes :
+         {"o\xff.kdx", "\xE4\xB8\xAD\xE4\xB8", "\xF4\x90\x80\x80x", "\xC3(\xA9\xED\xB2\x80"}) {
+        EXPECT_EQ(utf8::fromWide(utf8::toWide(bytes)), bytes);
+    }
+    EXPECT_EQ(utf8::fromWide(L"\xD800\xDC00"), "\xEF\xBF\xBD\xEF\xBF\xBD")
+        << "a surrogate that stands for no byte is still invalid";
 }
 
 } // namespace

@@ -404,7 +404,7 @@ void MainWindowTest::autoRunsAsTheCommandLineToolRunsIt() {
     QCOMPARE(ZephlinUseSimulatedWriter(&options, nullptr, 0), 1);
     auto window = openWindow();
     Workspace& workspace = window->workspace();
-    QCOMPARE(loadFile(workspace, sample.toStdString(), kMainPage, {}), ZEPHLIN_RESULT_PASS);
+    QCOMPARE(loadFile(workspace, sample.toStdString(), kMainPage, {}).result, ZEPHLIN_RESULT_PASS);
     runAutoSequence(workspace);
     ZephlinUseUsbWriter();
     const QString windowLog = findControl<QPlainTextEdit>(window.get(), ids::kLog)->toPlainText();
